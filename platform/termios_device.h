@@ -1,0 +1,50 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+
+#include "platform/serial_device.h"
+
+namespace platform {
+
+// A COM port on a POSIX serial device (termios). COM numbers resolve through
+// comDevicePath(). The device is held exclusively: TIOCEXCL keeps out other
+// non-root openers and an advisory flock() keeps out everyone who asks,
+// including root and this program's second link.
+class TermiosDevice : public SerialDevice {
+ public:
+  TermiosDevice();
+  ~TermiosDevice() override;
+  TermiosDevice(const TermiosDevice&) = delete;
+  TermiosDevice& operator=(const TermiosDevice&) = delete;
+
+  bool openDevice(int portNumber) override;
+  bool isOpen() const override { return fd_.load() >= 0; }
+  void closeDevice() override;
+  bool setBufferSizes(int receiveBytes, int transmitBytes) override;
+  bool purge() override;
+  bool purgeReceive() override;
+  bool applyTimeouts(const SerialTimeouts& timeouts) override;
+  bool applyLineSettings(int baudRate) override;
+  bool setBaudRate(int baudRate) override;
+  bool setRts(bool on) override;
+  bool setDtr(bool on) override;
+  int write(const uint8_t* data, int count) override;
+  int read(uint8_t* buffer, int count) override;
+  void abortRead() override;
+
+ private:
+  bool setModemBit(int bit, bool on);
+  void requestLowLatency(const char* path);
+
+  std::atomic<int> fd_{-1};
+  int wakeFd_ = -1;  // eventfd that ends a blocked read
+  std::atomic<bool> aborted_{false};
+  std::mutex readMutex_;  // a running read keeps the descriptor alive
+  SerialTimeouts timeouts_;
+};
+
+// The termios speed constant of a baud rate, or 0 when there is none.
+unsigned baudConstant(int baudRate);
+
+}  // namespace platform

@@ -1,0 +1,133 @@
+// The serial port on a real pseudo-terminal.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "link/serial_port.h"
+#include "platform/clock.h"
+#include "pty_fixture.h"
+
+using buslink::SerialPort;
+using testing_support::PtyComPort;
+
+namespace {
+
+int64_t elapsedMs(int64_t startUs) {
+  return (platform::monotonicMicros() - startUs) / 1000;
+}
+
+TEST(SerialPortPty, OpenCodes) {
+  PtyComPort pty(4);
+  SerialPort port;
+  EXPECT_EQ(port.open(0, 9600), -10);
+  EXPECT_EQ(port.open(100, 9600), -10);
+  EXPECT_EQ(port.isOpen(), 0);
+  EXPECT_EQ(port.open(5, 9600), -1) << "COM5 has no device";
+  ASSERT_EQ(port.open(4, 9600), 0);
+  EXPECT_EQ(port.isOpen(), 1);
+  EXPECT_EQ(port.open(4, 300), -11);
+  EXPECT_EQ(port.timeouts().readMultiplier, 2u) << "a refused open keeps the old baud rate";
+
+  SerialPort other;
+  EXPECT_EQ(other.open(4, 9600), -1) << "a port held by another opener is busy";
+  EXPECT_EQ(port.close(), 0);
+  EXPECT_EQ(port.close(), 0);
+  EXPECT_EQ(other.open(4, 9600), 0) << "free again once closed";
+}
+
+TEST(SerialPortPty, TimeoutsFollowTheBaudRate) {
+  PtyComPort pty(4);
+  struct Case {
+    int baud;
+    uint32_t k;
+  };
+  for (Case c : {Case{300, 64}, Case{4800, 4}, Case{9600, 2}, Case{19200, 1}, Case{38400, 1}}) {
+    SerialPort port;
+    ASSERT_EQ(port.open(4, c.baud), 0) << c.baud;
+    EXPECT_EQ(port.timeouts().readMultiplier, c.k);
+    EXPECT_EQ(port.timeouts().writeMultiplier, c.k);
+    EXPECT_EQ(port.timeouts().readConstant, 50u);
+    EXPECT_EQ(port.timeouts().writeConstant, 10u);
+  }
+}
+
+TEST(SerialPortPty, ReadReturnsWhatArrivedWithinTheTimeout) {
+  PtyComPort pty(4);
+  SerialPort port;
+  ASSERT_EQ(port.open(4, 9600), 0);
+  const uint8_t three[] = {1, 2, 3};
+  ASSERT_EQ(::write(pty.master(), three, 3), 3);
+  uint8_t buf[4] = {};
+  int64_t start = platform::monotonicMicros();
+  EXPECT_EQ(port.read(buf, 4), 3);
+  int64_t ms = elapsedMs(start);
+  EXPECT_EQ(buf[2], 3);
+  // k * n + 50 = 58 ms at 9600 baud.
+  EXPECT_GE(ms, 55);
+  EXPECT_LT(ms, 150);
+
+  // Bytes travel both ways unchanged (raw line, no translation).
+  const uint8_t out[] = {0x0D, 0x0A, 0x11, 0x13, 0x00, 0xFF};
+  EXPECT_EQ(port.write(out, 6), 6);
+  uint8_t in[6] = {};
+  ASSERT_EQ(::read(pty.master(), in, 6), 6);
+  EXPECT_EQ(std::memcmp(in, out, 6), 0);
+  EXPECT_EQ(port.setRts(1), 0);
+  EXPECT_EQ(port.setDtr(0), 0);
+  EXPECT_EQ(port.setRts(2), 1);
+  EXPECT_EQ(port.setDtr(2), 1);
+  EXPECT_EQ(port.setBaudRate(19200), 0);
+  port.close();
+  EXPECT_EQ(port.read(buf, 4), 0);
+  EXPECT_EQ(port.setBaudRate(9600), 1);
+}
+
+TEST(SerialPortPty, CloseEndsAWaitFromAnotherThread) {
+  PtyComPort pty(4);
+  SerialPort port;
+  ASSERT_EQ(port.open(4, 9600), 0);
+  std::atomic<int> result{-100};
+  std::atomic<int64_t> endedAt{0};
+  std::thread waiter([&] {
+    uint8_t b = 0;
+    result = port.waitForByte(&b);
+    endedAt = platform::monotonicMicros();
+  });
+  while (port.state() != SerialPort::kStateWaiting)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const uint8_t one = 7;
+  EXPECT_EQ(port.write(&one, 1), -2) << "no write while a wait runs";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1300));  // beyond one slice
+  EXPECT_EQ(result.load(), -100) << "the wait goes on across slices";
+  int64_t closedAt = platform::monotonicMicros();
+  port.close();
+  waiter.join();
+  EXPECT_EQ(result.load(), 0);
+  EXPECT_LT((endedAt - closedAt) / 1000, 1000) << "ended within one slice";
+  EXPECT_EQ(port.state(), SerialPort::kStateClosed);
+  EXPECT_EQ(port.write(&one, 1), -2) << "no write after close";
+  uint8_t b = 0;
+  EXPECT_EQ(port.waitForByte(&b), 1);
+}
+
+TEST(SerialPortPty, WaitForByteReturnsTheByte) {
+  PtyComPort pty(4);
+  SerialPort port;
+  ASSERT_EQ(port.open(4, 9600), 0);
+  std::thread sender([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const uint8_t b = 0x42;
+    EXPECT_EQ(::write(pty.master(), &b, 1), 1);
+  });
+  uint8_t b = 0;
+  EXPECT_EQ(port.waitForByte(&b), 0);
+  sender.join();
+  EXPECT_EQ(b, 0x42);
+  EXPECT_EQ(port.state(), SerialPort::kStateIdle);
+  EXPECT_EQ(port.timeouts().readConstant, 50u) << "the wait restores the time-outs";
+}
+
+}  // namespace
