@@ -1,0 +1,176 @@
+#include "cli_commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+
+#include "shell/version_text.h"
+#include "texts/text_ids.h"
+
+namespace cli {
+
+const char* const kUsage =
+    "Usage: tunvexa-cli [--com N] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Talks to the modules on the bus through the adapter on COM N (1-99). Without\n"
+    "--com the port of the settings file's key ComPort is used, like the GUI does.\n"
+    "Numbers may be written as decimal or as 0x hex.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                        list the COM ports that can be opened\n"
+    "  version ADDR                 firmware version of the module at bus address ADDR\n"
+    "  type ADDR                    type word of the module at ADDR\n"
+    "  read-byte ADDR MEM           memory byte MEM (0-255) of the module at ADDR\n"
+    "  write-byte ADDR MEM VALUE    write VALUE (0-255) to memory byte MEM, confirmed\n"
+    "  dump ADDR                    all 256 memory bytes of the module at ADDR\n"
+    "  serial ADDR                  serial number of the module at ADDR\n"
+    "  search                       find the modules that are selected by serial number\n"
+    "\n"
+    "Bus addresses are the high nibble of the frame's first byte, e.g. 0xE0 for the\n"
+    "ignition, 0x90 for the tank display.\n"
+    "On success the result is printed and the exit status is 0; on failure the\n"
+    "message of the failure is printed and the exit status is 2.\n";
+
+bool parseNumber(const std::string& text, uint32_t max, uint32_t& value) {
+  if (text.empty()) return false;
+  int base = 10;
+  const char* digits = text.c_str();
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    digits += 2;
+  }
+  if (*digits == '\0' || *digits == '-' || *digits == '+' || *digits == ' ') return false;
+  errno = 0;
+  char* end = nullptr;
+  unsigned long v = std::strtoul(digits, &end, base);
+  if (errno != 0 || *end != '\0' || v > max) return false;
+  value = static_cast<uint32_t>(v);
+  return true;
+}
+
+namespace {
+
+std::string hex(uint32_t value, int width) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%0*X", width, value);
+  return buf;
+}
+
+// A bus address names a module by its high nibble.
+bool parseAddress(const std::string& text, uint8_t& address) {
+  uint32_t v = 0;
+  if (!parseNumber(text, 0xFF, v) || (v & 0x0F) != 0) return false;
+  address = static_cast<uint8_t>(v);
+  return true;
+}
+
+int32_t listPorts(buslink::ModuleLink& link, std::ostream& out) {
+  int32_t remembered = link.portNumber() & 0x7F;
+  link.close();
+  int found = 0;
+  for (int32_t n = 1; n <= 99; ++n) {
+    link.setPortNumber(n);
+    if (link.openPort() == 0) {
+      out << "COM" << n << "\n";
+      ++found;
+      link.close();
+    }
+  }
+  link.setPortNumber(remembered);
+  return found > 0 ? 0 : texts::kTextNoFreeComPort;
+}
+
+int32_t dump(buslink::ModuleLink& link, std::ostream& out) {
+  uint8_t memory[256];
+  for (int a = 0; a < 256; ++a) {
+    int32_t e = link.readByte(static_cast<uint8_t>(a), memory[a]);
+    if (e != 0) return e;
+  }
+  for (int row = 0; row < 16; ++row) {
+    char line[64];
+    int n = std::snprintf(line, sizeof line, "%02X:", row * 16);
+    for (int i = 0; i < 16; ++i) n += std::snprintf(line + n, sizeof line - n, " %02X", memory[row * 16 + i]);
+    out << line << "\n";
+  }
+  return 0;
+}
+
+int32_t search(buslink::ModuleLink& link, std::ostream& out) {
+  buslink::FoundModuleTable table;
+  int32_t count = link.searchModules(table);
+  if (count > buslink::kMaxFoundModules) return count;
+  if (count == 1 && table[0].serial == 0) return 1;  // the PC search failed and was reported
+  if (count == 0) return texts::kTextModuleNotFound;
+  for (int i = 0; i < count; ++i) {
+    char line[80];
+    std::snprintf(line, sizeof line, "serial %07X type 0x%02X%02X", table[i].serial,
+                  table[i].typeHigh, table[i].typeLow);
+    out << line << "\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t runCommand(buslink::ModuleLink& link, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err) {
+  auto usage = [&](const char* why) {
+    err << "tunvexa-cli: " << why << "\n\n" << kUsage;
+    return -1;
+  };
+  if (args.empty()) return usage("no command given");
+  const std::string& cmd = args[0];
+  auto argc = [&](size_t n) { return args.size() == n + 1; };
+
+  if (cmd == "ports") {
+    if (!argc(0)) return usage("ports takes no arguments");
+    return listPorts(link, out);
+  }
+  if (cmd == "search") {
+    if (!argc(0)) return usage("search takes no arguments");
+    return search(link, out);
+  }
+
+  uint8_t address = 0;
+  uint32_t mem = 0;
+  uint32_t value = 0;
+  bool known = cmd == "version" || cmd == "type" || cmd == "dump" || cmd == "serial" ||
+               cmd == "read-byte" || cmd == "write-byte";
+  if (!known) return usage(("unknown command: " + cmd).c_str());
+  size_t wanted = cmd == "read-byte" ? 2 : cmd == "write-byte" ? 3 : 1;
+  if (!argc(wanted)) return usage(("wrong number of arguments for " + cmd).c_str());
+  if (!parseAddress(args[1], address)) return usage("ADDR must be a bus address 0x00-0xF0 (low nibble 0)");
+  if (wanted >= 2 && !parseNumber(args[2], 0xFF, mem)) return usage("MEM must be 0-255");
+  if (wanted == 3 && !parseNumber(args[3], 0xFF, value)) return usage("VALUE must be 0-255");
+
+  int32_t e = link.selectModule(address);
+  if (e != 0) return e;
+  if (cmd == "version") {
+    uint16_t v = 0;
+    e = link.readFirmwareVersion(v);
+    if (e == 0) out << shell::versionText(v) << "\n";
+  } else if (cmd == "type") {
+    uint16_t t = 0;
+    e = link.readTypeId(t);
+    if (e == 0) out << hex(t, 4) << "\n";
+  } else if (cmd == "read-byte") {
+    uint8_t b = 0;
+    e = link.readByte(static_cast<uint8_t>(mem), b);
+    if (e == 0) out << static_cast<int>(b) << "\n";
+  } else if (cmd == "write-byte") {
+    e = link.writeByte(static_cast<uint8_t>(mem), value);
+    if (e == 0) out << value << "\n";
+  } else if (cmd == "dump") {
+    e = dump(link, out);
+  } else if (cmd == "serial") {
+    uint32_t serial = 0;
+    e = link.readSerialNumber(serial);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%07u", serial);
+    if (e == 0) out << buf << "\n";
+  }
+  return e;
+}
+
+}  // namespace cli
