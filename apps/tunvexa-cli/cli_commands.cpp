@@ -90,7 +90,8 @@ int32_t dump(buslink::ModuleLink& link, std::ostream& out) {
   for (int row = 0; row < 16; ++row) {
     char line[64];
     int n = std::snprintf(line, sizeof line, "%02X:", row * 16);
-    for (int i = 0; i < 16; ++i) n += std::snprintf(line + n, sizeof line - n, " %02X", memory[row * 16 + i]);
+    for (int i = 0; i < 16; ++i)
+      n += std::snprintf(line + n, sizeof line - n, " %02X", memory[row * 16 + i]);
     out << line << "\n";
   }
   return 0;
@@ -140,7 +141,8 @@ int32_t runCommand(buslink::ModuleLink& link, const std::vector<std::string>& ar
   if (!known) return usage(("unknown command: " + cmd).c_str());
   size_t wanted = cmd == "read-byte" ? 2 : cmd == "write-byte" ? 3 : 1;
   if (!argc(wanted)) return usage(("wrong number of arguments for " + cmd).c_str());
-  if (!parseAddress(args[1], address)) return usage("ADDR must be a bus address 0x00-0xF0 (low nibble 0)");
+  if (!parseAddress(args[1], address))
+    return usage("ADDR must be a bus address 0x00-0xF0 (low nibble 0)");
   if (wanted >= 2 && !parseNumber(args[2], 0xFF, mem)) return usage("MEM must be 0-255");
   if (wanted == 3 && !parseNumber(args[3], 0xFF, value)) return usage("VALUE must be 0-255");
 

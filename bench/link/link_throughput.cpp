@@ -71,7 +71,8 @@ int main() {
   }
   for (int i = 0; i < kWrites && e == 0; ++i) {
     // Bytes 0x10-0x4F lie in the ignition's curve area, harmless to rewrite.
-    if (link.writeByte(static_cast<uint8_t>(0x10 + i % 64), static_cast<uint32_t>(i)) != 0) ++failures;
+    if (link.writeByte(static_cast<uint8_t>(0x10 + i % 64), static_cast<uint32_t>(i)) != 0)
+      ++failures;
   }
   int64_t elapsed = platform::monotonicMicros() - start;
   link.close();

@@ -1,0 +1,127 @@
+// tunvexa-sim: the bus adapter and modules on a pseudo-terminal, linked as comN.
+
+#include <signal.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "sim/bus.h"
+#include "sim/pty_server.h"
+#include "sim/scenario_parser.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: tunvexa-sim --com N [--scenario FILE] [--pace] [--transcript FILE|-]\n"
+    "\n"
+    "Plays the echoing bus adapter and the modules behind it on a pseudo-terminal\n"
+    "linked as comN in $XDG_CONFIG_HOME/ZEB/ports (default ~/.config/ZEB/ports),\n"
+    "until SIGINT or SIGTERM.\n"
+    "\n"
+    "  --com N              COM number 1-99 to serve\n"
+    "  --scenario FILE      modules and faults (see sim/README.md); default: one ignition\n"
+    "  --pace               every byte takes its real time at the baud rate set\n"
+    "                       (10 bit times; sent, echoed and replied bytes in turn)\n"
+    "  --transcript FILE    write every frame with echo and reply; '-' = stdout\n"
+    "  --help               this text\n";
+
+sim::PtyServer* g_server = nullptr;
+
+void onSignal(int) {
+  if (g_server) g_server->stop();
+}
+
+int usageError(const std::string& message) {
+  std::cerr << "tunvexa-sim: " << message << "\n" << kUsage;
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int com = 0;
+  bool pace = false;
+  std::string scenarioPath, transcriptPath;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else if (arg == "--pace") {
+      pace = true;
+    } else if (arg == "--com") {
+      std::string v;
+      if (!value(v)) return usageError("--com needs a number");
+      auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), com);
+      if (ec != std::errc() || end != v.data() + v.size() || com < 1 || com > 99) {
+        return usageError("--com needs a number 1-99, not '" + v + "'");
+      }
+    } else if (arg == "--scenario") {
+      if (!value(scenarioPath)) return usageError("--scenario needs a file");
+    } else if (arg == "--transcript") {
+      if (!value(transcriptPath)) return usageError("--transcript needs a file or -");
+    } else {
+      return usageError("unknown option '" + arg + "'");
+    }
+  }
+  if (com == 0) return usageError("--com is required");
+
+  sim::Scenario scenario;
+  if (!scenarioPath.empty()) {
+    sim::ScenarioResult r = sim::loadScenarioFile(scenarioPath);
+    if (!r.scenario) {
+      std::cerr << "tunvexa-sim: " << r.error << "\n";
+      return 2;
+    }
+    scenario = std::move(*r.scenario);
+  }
+
+  std::ofstream transcriptFile;
+  std::ostream* transcript = nullptr;
+  if (transcriptPath == "-") {
+    transcript = &std::cout;
+  } else if (!transcriptPath.empty()) {
+    transcriptFile.open(transcriptPath, std::ios::out | std::ios::trunc);
+    if (!transcriptFile) {
+      std::cerr << "tunvexa-sim: cannot write " << transcriptPath << "\n";
+      return 1;
+    }
+    transcript = &transcriptFile;
+  }
+
+  sim::Bus bus(scenario);
+  sim::PtyServer server(bus, com, pace);
+  std::string error;
+  if (!server.start(error)) {
+    std::cerr << "tunvexa-sim: " << error << "\n";
+    return 1;
+  }
+  if (transcript) {
+    server.setTranscriptSink([transcript](const sim::TranscriptEntry& e) {
+      *transcript << sim::formatEntry(e) << std::endl;
+    });
+  }
+
+  g_server = &server;
+  struct sigaction sa {};
+  sa.sa_handler = onSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::cout << "tunvexa-sim: COM" << com << " ready" << std::endl;
+  server.run();
+  g_server = nullptr;
+  return 0;
+}

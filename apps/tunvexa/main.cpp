@@ -1,0 +1,75 @@
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "apps/tunvexa/command_line.h"
+#include "link/module_link.h"
+#include "shell/extras_page.h"
+#include "shell/file_dialog.h"
+#include "shell/info_page.h"
+#include "shell/main_window.h"
+#include "shell/module_page.h"
+#include "shell/page_registry.h"
+#include "shell/qt_file_chooser.h"
+#include "shell/qt_prompts.h"
+#include "shell/settings_file.h"
+#include "shell/tab_host_window.h"
+
+int main(int argc, char** argv) {
+  const tunvexa::Options options = tunvexa::parseCommandLine(argc, argv);
+  if (options.help) {
+    std::fputs(tunvexa::usageText(), stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "tunvexa: %s\n\n%s", options.error.c_str(), tunvexa::usageText());
+    return 2;
+  }
+
+  // The settings come first: everything after reads from them.
+  shell::SettingsFile settings;
+  if (options.comPort) settings.set("ComPort", std::to_string(*options.comPort));
+  buslink::ModuleLink moduleLink;
+
+  // Qt sees only the arguments that are not ours.
+  std::vector<char*> qtArgs{argv[0]};
+  std::vector<std::string> rest = options.rest;
+  for (std::string& a : rest) qtArgs.push_back(a.data());
+  qtArgs.push_back(nullptr);
+  int qtArgc = static_cast<int>(qtArgs.size()) - 1;
+  QApplication app(qtArgc, qtArgs.data());
+
+  shell::QtPrompts prompts(moduleLink);
+  moduleLink.setMessageHook([&prompts](int32_t textId) { prompts.showMessage(textId); });
+  shell::FileDialog::setChooser(shell::chooseFileWithQt);
+
+  // One object per page; the module pages are empty until their modules are built.
+  std::vector<std::unique_ptr<shell::ModulePage>> modulePages;
+  for (int32_t id = shell::kFirstPageId; id < shell::kPageExtras; ++id) {
+    modulePages.push_back(std::make_unique<shell::ModulePage>(id));
+  }
+  shell::ExtrasPage extras(settings, moduleLink, prompts);
+  shell::InfoPage info;
+  std::vector<shell::ModulePage*> pages;
+  for (auto& p : modulePages) pages.push_back(p.get());
+  pages.push_back(&extras);
+  pages.push_back(&info);
+
+  int exitCode = 0;
+  {
+    shell::MainWindow window(settings, moduleLink, pages);
+    prompts.setHost(&window.tabHost());
+    window.move(window.x(), 0);
+    window.show();
+    window.start();
+    exitCode = app.exec();
+    prompts.setHost(nullptr);
+  }
+
+  // Shutdown: the links give their ports free, then the settings go to disk.
+  moduleLink.close();
+  settings.flush();
+  return exitCode;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "shell/file_dialog.h"
+
+namespace shell {
+
+// The system file dialog for FileDialog: starts in the dialog's folder with
+// its file name, offers its filters as "description (pattern)", and hands
+// back the chosen full path.
+bool chooseFileWithQt(FileDialog::Kind kind, const FileDialog& dialog, std::string& chosenPath);
+
+}  // namespace shell

@@ -1,0 +1,76 @@
+#include "sim/scenario.h"
+
+#include <set>
+
+namespace sim {
+
+std::map<uint8_t, uint8_t> infoFromTexts(const std::vector<std::string>& texts) {
+  std::map<uint8_t, uint8_t> info;
+  int a = 0;
+  for (const std::string& t : texts) {
+    for (char c : t) {
+      if (a >= 255) return info;
+      info[static_cast<uint8_t>(a++)] = static_cast<uint8_t>(c);
+    }
+    if (a >= 255) return info;
+    info[static_cast<uint8_t>(a++)] = 0;
+  }
+  return info;
+}
+
+bool isModuleAddress(int address) {
+  return address == 0x20 ||
+         (address >= 0x40 && address <= 0xF0 && address != 0xE0 && (address & 0x0F) == 0);
+}
+
+namespace {
+
+std::string validateModule(const ModuleSetup& m, const std::string& name) {
+  for (const auto& [index, value] : m.statusBytes) {
+    if (index > 5) return name + ": status index " + std::to_string(index) + " is not 0-5";
+    (void)value;
+  }
+  if (m.serial && *m.serial > 99999999) return name + ": serial number has more than 8 digits";
+  for (const auto& [a, value] : m.info) {
+    if (a > 254) return name + ": vehicle information ends at address 254";
+    (void)value;
+  }
+  return {};
+}
+
+std::string hex(int v) {
+  static const char* digits = "0123456789ABCDEF";
+  return std::string("0x") + digits[(v >> 4) & 15] + digits[v & 15];
+}
+
+}  // namespace
+
+std::string validateScenario(const Scenario& s) {
+  if (s.moduleBaud <= 0) return "baud rate must be positive";
+  if (s.pcSearchIntervalMs < 0) return "pc-search interval must not be negative";
+  if (s.hasIgnition) {
+    if (s.ignition.address != 0xE0) return "the ignition sits at 0xE0";
+    if (std::string e = validateModule(s.ignition, "ignition"); !e.empty()) return e;
+  }
+  std::set<int> seen;
+  for (const ModuleSetup& m : s.modules) {
+    const std::string name = "module " + hex(m.address);
+    if (!isModuleAddress(m.address)) return name + ": not a display or logger address";
+    if (!seen.insert(m.address).second) return name + ": listed twice";
+    if (std::string e = validateModule(m, name); !e.empty()) return e;
+    if (m.pin != 0 || !m.info.empty())
+      return name + ": PIN and vehicle information are ignition only";
+  }
+  std::set<uint32_t> serials;
+  for (const ModuleSetup& m : s.serialModules) {
+    if (!m.serial) return "serial module without a serial number";
+    const std::string name = "serial module " + std::to_string(*m.serial);
+    if (!serials.insert(*m.serial).second) return name + ": serial number listed twice";
+    if (std::string e = validateModule(m, name); !e.empty()) return e;
+    if (m.pin != 0 || !m.info.empty())
+      return name + ": PIN and vehicle information are ignition only";
+  }
+  return {};
+}
+
+}  // namespace sim
