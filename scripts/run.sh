@@ -18,8 +18,4 @@ trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null; rm -f "$fifo"' EXIT
 read -r line <"$fifo"
 echo "$line"
 cat "$fifo" >/dev/null &
-if [ -x build/apps/tunvexa/Tunvexa ]; then
-  build/apps/tunvexa/Tunvexa --com "$com"
-else
-  build/apps/tunvexa-cli/tunvexa-cli --com "$com" version 0xE0
-fi
+build/apps/tunvexa/Tunvexa --com "$com"
