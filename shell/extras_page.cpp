@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "link/module_link.h"
+#include "link/port_scan.h"
 #include "shell/module_selection_dialog.h"
 #include "shell/page_registry.h"
 #include "shell/qt_controls.h"
@@ -23,8 +24,6 @@ namespace shell {
 namespace {
 
 constexpr int32_t kPortOpenMarker = 128;
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 99;
 constexpr uint8_t kPortTestAddress = 0x20;
 constexpr int kTestReadBytes = 10;
 constexpr int32_t kPortTestTimer = 421;
@@ -94,22 +93,17 @@ void ExtrasPage::show() {
 void ExtrasPage::scanPorts() {
   int32_t remembered = link_.portNumber();
   if (remembered >= kPortOpenMarker) remembered -= kPortOpenMarker;
-  link_.close();
   ports_->clear();
   int selected = -1;
-  for (int n = kFirstPort; n <= kLastPort; ++n) {
-    link_.setPortNumber(n);
-    if (link_.openPort() != 0) continue;
+  for (int32_t n : buslink::openablePorts(link_)) {
     char name[16];
     std::snprintf(name, sizeof name, "COM%i", n);
     ports_->addItem(QString::fromLatin1(name));
-    link_.close();
     if (n == remembered) selected = ports_->count() - 1;
   }
   // A combo box selects its first entry by itself; when the remembered port
   // is not free nothing may look chosen.
   ports_->setCurrentIndex(selected);
-  link_.setPortNumber(remembered);
   if (ports_->count() == 0) prompts_.showMessage(texts::kTextNoFreeComPort);
 }
 

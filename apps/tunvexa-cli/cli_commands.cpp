@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <vector>
 
+#include "link/port_scan.h"
 #include "shell/version_text.h"
 #include "texts/text_ids.h"
 
@@ -66,19 +68,9 @@ bool parseAddress(const std::string& text, uint8_t& address) {
 }
 
 int32_t listPorts(buslink::ModuleLink& link, std::ostream& out) {
-  int32_t remembered = link.portNumber() & 0x7F;
-  link.close();
-  int found = 0;
-  for (int32_t n = 1; n <= 99; ++n) {
-    link.setPortNumber(n);
-    if (link.openPort() == 0) {
-      out << "COM" << n << "\n";
-      ++found;
-      link.close();
-    }
-  }
-  link.setPortNumber(remembered);
-  return found > 0 ? 0 : texts::kTextNoFreeComPort;
+  std::vector<int32_t> ports = buslink::openablePorts(link);
+  for (int32_t n : ports) out << "COM" << n << "\n";
+  return ports.empty() ? texts::kTextNoFreeComPort : 0;
 }
 
 int32_t dump(buslink::ModuleLink& link, std::ostream& out) {
