@@ -80,7 +80,12 @@ int32_t ModuleLink::portNumber() const {
 
 int32_t ModuleLink::openPort() {
   if (port_.isOpen()) return 0;
-  if (port_.open(portNumber_, kBaudRate) != 0) return kTextCannotOpenPort;
+  if (port_.open(portNumber_, kBaudRate) != 0) {
+    // A device that opened but refused its settings stays open in the
+    // serial port; the next openPort would take it for a working port.
+    port_.close();
+    return kTextCannotOpenPort;
+  }
   port_.setRts(1);
   port_.setDtr(0);
   return 0;
@@ -89,7 +94,8 @@ int32_t ModuleLink::openPort() {
 int32_t ModuleLink::selectModule(uint8_t busAddress) {
   int32_t e = openPort();
   if (e != 0) return e;
-  busAddress_ = busAddress;
+  // The address is the frame's high nibble; a low nibble would change the command.
+  busAddress_ = busAddress & 0xF0;
   return checkLineIdle();
 }
 
@@ -370,6 +376,8 @@ int32_t ModuleLink::readSerialNumber(uint32_t& serial) {
 }
 
 int32_t ModuleLink::writeSerialNumber(uint32_t serial) {
+  // Seven digits; an eighth would read back as "no serial number".
+  if (serial > 9999999) return kTextParameterOutOfRange;
   uint8_t digits[8];
   for (int i = 7; i >= 0; --i) {
     digits[i] = static_cast<uint8_t>(serial % 10);

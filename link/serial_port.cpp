@@ -75,18 +75,20 @@ int32_t SerialPort::read(uint8_t* buffer, int32_t count) {
 
 int32_t SerialPort::waitForByte(uint8_t* buffer) {
   if (!device_->isOpen()) return 1;
-  if (state_ == kStateClosed) return 2;
-  state_ = kStateWaiting;
+  // Claimed atomically, so that a close() between the checks and the claim
+  // cannot be overwritten.
+  int32_t idle = kStateIdle;
+  if (!state_.compare_exchange_strong(idle, kStateWaiting)) return 2;
   platform::SerialTimeouts saved = timeouts_;
   platform::SerialTimeouts slice = saved;
   slice.readConstant = kWaitSliceMs;
   device_->applyTimeouts(slice);
-  while (state_ != kStateClosed) {
+  while (state_ == kStateWaiting && device_->isOpen()) {
     if (device_->read(buffer, 1) == 1) break;
   }
-  if (device_->isOpen()) device_->applyTimeouts(saved);
-  int32_t expected = kStateWaiting;
-  state_.compare_exchange_strong(expected, kStateIdle);
+  // Only the session that started the wait gets its time-outs back.
+  int32_t waiting = kStateWaiting;
+  if (state_.compare_exchange_strong(waiting, kStateIdle)) device_->applyTimeouts(saved);
   return 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
+#include <shared_mutex>
 
 #include "platform/serial_device.h"
 
@@ -34,14 +34,20 @@ class TermiosDevice : public SerialDevice {
   void abortRead() override;
 
  private:
-  bool setModemBit(int bit, bool on);
-  void requestLowLatency(const char* path);
+  bool setModemBit(int fd, int bit, bool on);
+  void requestLowLatency(int fd, const char* path);
+  // Waits until the deadline or an abort, whichever comes first.
+  void waitQuiet(int64_t deadlineUs);
 
   std::atomic<int> fd_{-1};
-  int wakeFd_ = -1;  // eventfd that ends a blocked read
+  int wakeFd_ = -1;  // eventfd that ends a blocked read or write
   std::atomic<bool> aborted_{false};
-  std::mutex readMutex_;  // a running read keeps the descriptor alive
-  SerialTimeouts timeouts_;
+  // Reads and writes hold it shared for as long as they use the descriptor;
+  // closing takes it exclusively, so a descriptor number is never reused
+  // under a running operation.
+  std::shared_mutex fdMutex_;
+  std::atomic<uint32_t> readMultiplier_{0}, readConstant_{0};
+  std::atomic<uint32_t> writeMultiplier_{0}, writeConstant_{0};
 };
 
 // The termios speed constant of a baud rate, or 0 when there is none.

@@ -249,4 +249,30 @@ TEST_F(LinkRules, PortNumberAndProgress) {
   EXPECT_EQ(steps, 2);
 }
 
+TEST_F(LinkRules, RefusedSettingsDoNotLeaveAUsablePort) {
+  link->close();
+  dev->refuseLineSettings = true;
+  EXPECT_EQ(link->openPort(), texts::kTextCannotOpenPort);
+  EXPECT_FALSE(dev->isOpen());
+  EXPECT_EQ(link->openPort(), texts::kTextCannotOpenPort) << "a retry must not pass";
+  dev->refuseLineSettings = false;
+  EXPECT_EQ(link->openPort(), 0);
+}
+
+TEST_F(LinkRules, AddressLowNibbleCannotChangeTheCommand) {
+  select(0xE3);
+  dev->written.clear();
+  dev->replies.push_back(frame(0xE2, 0x10, 1));
+  uint8_t value = 0;
+  EXPECT_EQ(link->readByte(0x10, value), 0);
+  EXPECT_EQ(dev->written[0], 0xE2);
+}
+
+TEST_F(LinkRules, SerialNumbersHaveSevenDigits) {
+  select(0xE0);
+  dev->written.clear();
+  EXPECT_EQ(link->writeSerialNumber(10000000), texts::kTextParameterOutOfRange);
+  EXPECT_TRUE(dev->written.empty());
+}
+
 }  // namespace

@@ -142,10 +142,11 @@ TEST(LinkWithSimulator, SearchFindsEveryModuleBySerial) {
   int32_t count = s.link->searchModules(table);
   ASSERT_EQ(count, 3);
   std::map<uint32_t, uint16_t> found;
-  for (int i = 0; i < count; ++i) found[table[i].serial] = table[i].typeHigh << 8 | table[i].typeLow;
+  for (int i = 0; i < count; ++i)
+    found[table[i].serial] = table[i].typeHigh << 8 | table[i].typeLow;
   // The search yields the BCD serial numbers.
-  EXPECT_EQ(found, (std::map<uint32_t, uint16_t>{{0x1234567, 0x1005}, {0x1234566, 0x2A01},
-                                                 {0x7000001, 0x3302}}));
+  EXPECT_EQ(found, (std::map<uint32_t, uint16_t>{
+                       {0x1234567, 0x1005}, {0x1234566, 0x2A01}, {0x7000001, 0x3302}}));
   // Selected by its serial, the module answers at 0x20.
   ASSERT_EQ(s.link->selectBySerial(0x7000001), 0);
   ASSERT_EQ(s.link->selectModule(0x20), 0);

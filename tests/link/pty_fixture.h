@@ -37,6 +37,12 @@ class PtyComPort {
     std::filesystem::create_symlink(target, path);
   }
   int master() const { return master_; }
+  // Hands the master side to the caller (closing it hangs the line up).
+  int releaseMaster() {
+    int fd = master_;
+    master_ = -1;
+    return fd;
+  }
   const std::string& folder() const { return folder_; }
 
  private:

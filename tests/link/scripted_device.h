@@ -42,6 +42,8 @@ class ScriptedDevice : public platform::SerialDevice {
   // When set, every read returns its full count of this byte (a busy line).
   bool streaming = false;
   int streamed = 0;
+  // The device opens but refuses its line settings (a pulled adapter).
+  bool refuseLineSettings = false;
 
   bool openDevice(int) override { return open_ = true; }
   bool isOpen() const override { return open_; }
@@ -55,7 +57,7 @@ class ScriptedDevice : public platform::SerialDevice {
     timeouts_ = t;
     return true;
   }
-  bool applyLineSettings(int) override { return true; }
+  bool applyLineSettings(int) override { return !refuseLineSettings; }
   bool setBaudRate(int) override { return true; }
   bool setRts(bool) override { return true; }
   bool setDtr(bool) override { return true; }

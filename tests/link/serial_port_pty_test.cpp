@@ -1,9 +1,12 @@
 // The serial port on a real pseudo-terminal.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "link/serial_port.h"
@@ -128,6 +131,52 @@ TEST(SerialPortPty, WaitForByteReturnsTheByte) {
   EXPECT_EQ(b, 0x42);
   EXPECT_EQ(port.state(), SerialPort::kStateIdle);
   EXPECT_EQ(port.timeouts().readConstant, 50u) << "the wait restores the time-outs";
+}
+
+TEST(SerialPortPty, ClosedPortLetsTheNextOpenerIn) {
+  PtyComPort pty(4);
+  {
+    SerialPort port;
+    ASSERT_EQ(port.open(4, 9600), 0);
+  }
+  // The exclusive bit must not outlive the port on a terminal that stays.
+  std::string slave = pty.folder() + "/ZEB/ports/com4";
+  int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  int exclusive = 1;
+  ASSERT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  // A port some other program holds exclusively is busy.
+  ASSERT_EQ(ioctl(fd, TIOCEXCL), 0);
+  SerialPort port;
+  EXPECT_EQ(port.open(4, 9600), -1);
+  ::close(fd);
+}
+
+TEST(SerialPortPty, HungUpLineWaitsOutTheTimeout) {
+  auto pty = std::make_unique<PtyComPort>(4);
+  SerialPort port;
+  ASSERT_EQ(port.open(4, 9600), 0);
+  ::close(pty->releaseMaster());
+  uint8_t buf[4];
+  int64_t start = platform::monotonicMicros();
+  EXPECT_EQ(port.read(buf, 4), 0);
+  EXPECT_GE(elapsedMs(start), 50) << "a hang-up must not turn read loops into busy loops";
+}
+
+TEST(SerialPortPty, CloseRacingTheStartOfAWait) {
+  PtyComPort pty(4);
+  for (int i = 0; i < 50; ++i) {
+    SerialPort port;
+    ASSERT_EQ(port.open(4, 9600), 0);
+    std::thread waiter([&] {
+      uint8_t b = 0;
+      port.waitForByte(&b);
+    });
+    port.close();
+    waiter.join();  // hangs if the wait missed the close
+    EXPECT_EQ(port.state(), SerialPort::kStateClosed);
+  }
 }
 
 }  // namespace
