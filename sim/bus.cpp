@@ -41,6 +41,7 @@ Bus::Bus(const Scenario& s)
     ignition_ = std::make_unique<IgnitionModel>();
     applySetup(*ignition_, s.ignition);
     ignition_->pin = s.ignition.pin;
+    ignition_->pinGiven = s.ignition.pin != 0 && s.ignition.pinGiven;
     for (const auto& [a, v] : s.ignition.info) ignition_->info[a] = v;
   }
   for (const ModuleSetup& m : s.modules) modules_[m.address] = plainModule(m.address, m);

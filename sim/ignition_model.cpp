@@ -21,7 +21,8 @@ std::array<uint8_t, 256> IgnitionModel::defaultMemory() {
   m[0x05] = 180;  // limiter 9000 rpm
   m[0x06] = 0;    // Flags
   m[0x07] = 110;  // absolute maximum temperature, raw
-  const uint8_t curve1[] = {16, 5, 60, 30, 255, 0};
+  // The slot after the last point repeats its angle, as a write leaves it.
+  const uint8_t curve1[] = {16, 5, 60, 30, 255, 30};
   const uint8_t curve2[] = {16, 0, 60, 0, 255, 0};
   for (size_t i = 0; i < sizeof curve1; ++i) {
     m[0x08 + i] = curve1[i];
@@ -86,7 +87,12 @@ Frame IgnitionModel::writeByte(const Frame& q) {
   if (period != 0) return error(kErrorEngineRunning);
   if (!infoSelected_) return ModuleModel::writeByte(q);
   // The area ends at 254; a byte meant for 255 has no cell to land in.
-  if (q[1] < kInfoSize) pendingInfo_[q[1]] = q[2];
+  if (q[1] < kInfoSize) {
+    const size_t page = q[1] / kInfoPage;
+    if (pendingPage_ != page) dropPendingInfo();
+    pendingPage_ = page;
+    pendingInfo_[q[1]] = q[2];
+  }
   return reply(q, q[1], infoByte(q[1]));
 }
 
@@ -99,13 +105,13 @@ Frame IgnitionModel::specialFunction(const Frame& q) {
     case kSpecialLeaveInfo:
       // Bytes never committed are lost, as with the real page buffer.
       infoSelected_ = false;
-      pendingInfo_.fill(std::nullopt);
+      dropPendingInfo();
       break;
     case kSpecialCommitInfo:
       for (size_t i = 0; i < kInfoSize; ++i) {
         if (pendingInfo_[i]) info[i] = *pendingInfo_[i];
       }
-      pendingInfo_.fill(std::nullopt);
+      dropPendingInfo();
       break;
     case kSpecialPinStatus:
       return reply(q, code, pinStatus());
@@ -138,9 +144,14 @@ Frame IgnitionModel::specialFunction(const Frame& q) {
   return reply(q, code, value);
 }
 
+void IgnitionModel::dropPendingInfo() {
+  pendingInfo_.fill(std::nullopt);
+  pendingPage_.reset();
+}
+
 void IgnitionModel::onRestart() {
   infoSelected_ = false;
-  pendingInfo_.fill(std::nullopt);
+  dropPendingInfo();
   pinGiven = false;
 }
 

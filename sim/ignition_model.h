@@ -33,6 +33,8 @@ constexpr uint8_t kPinGiven = 0x04;
 class IgnitionModel : public ModuleModel {
  public:
   static constexpr size_t kInfoSize = 255;
+  // The area's page buffer holds one page of this many bytes.
+  static constexpr size_t kInfoPage = 64;
 
   IgnitionModel();
 
@@ -46,7 +48,8 @@ class IgnitionModel : public ModuleModel {
   uint16_t pin = 0;  // 0 = no PIN set
   bool pinGiven = false;
   // The vehicle information area as committed; writes wait in a page buffer
-  // until the PC commits them.
+  // until the PC commits them. The buffer holds one 64-byte page: a write to
+  // another page reloads it, and what was not committed is lost.
   std::array<uint8_t, kInfoSize> info{};
 
  protected:
@@ -57,9 +60,11 @@ class IgnitionModel : public ModuleModel {
 
  private:
   uint8_t infoByte(uint8_t address) const;
+  void dropPendingInfo();
 
   bool infoSelected_ = false;
   std::array<std::optional<uint8_t>, kInfoSize> pendingInfo_{};
+  std::optional<size_t> pendingPage_;
   uint8_t pinHigh_ = 0;
   uint8_t newPinHigh_ = 0;
 };

@@ -58,7 +58,7 @@ std::string validateScenario(const Scenario& s) {
     if (!isModuleAddress(m.address)) return name + ": not a display or logger address";
     if (!seen.insert(m.address).second) return name + ": listed twice";
     if (std::string e = validateModule(m, name); !e.empty()) return e;
-    if (m.pin != 0 || !m.info.empty())
+    if (m.pin != 0 || m.pinGiven || !m.info.empty())
       return name + ": PIN and vehicle information are ignition only";
   }
   std::set<uint32_t> serials;
@@ -67,7 +67,7 @@ std::string validateScenario(const Scenario& s) {
     const std::string name = "serial module " + std::to_string(*m.serial);
     if (!serials.insert(*m.serial).second) return name + ": serial number listed twice";
     if (std::string e = validateModule(m, name); !e.empty()) return e;
-    if (m.pin != 0 || !m.info.empty())
+    if (m.pin != 0 || m.pinGiven || !m.info.empty())
       return name + ": PIN and vehicle information are ignition only";
   }
   return {};

@@ -30,6 +30,7 @@ struct ModuleSetup {
   std::vector<uint8_t> readOnly;
   // Ignition only.
   uint16_t pin = 0;
+  bool pinGiven = false;            // the PIN was given before the PC came (status bit 2)
   std::map<uint8_t, uint8_t> info;  // vehicle information area, address 0-254
 };
 

@@ -22,6 +22,7 @@
 //   status INDEX B         status byte 0-5
 //   readonly ADDR...       cells that keep their value when written
 //   pin HEX                ignition: PIN as typed, hexadecimal (1A2B)
+//   pin-given              ignition: the PIN has been given already
 //   info ADDR B...         ignition: vehicle information bytes from ADDR on
 //   info-text A|B|C|D      ignition: the four texts; \n stands for a line feed
 //
@@ -246,6 +247,9 @@ class Parser {
     } else if (key == "pin") {
       needCount(w, 2, 2, "pin HEX");
       ignitionOnly(key).pin = static_cast<uint16_t>(number(w[1], 0, 0xFFFF, 16));
+    } else if (key == "pin-given") {
+      needCount(w, 1, 1, "pin-given");
+      ignitionOnly(key).pinGiven = true;
     } else if (key == "info-text") {
       ModuleSetup& m = ignitionOnly(key);
       std::string_view rest = text.substr(text.find("info-text") + 9);

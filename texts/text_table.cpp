@@ -7,79 +7,140 @@ namespace texts {
 namespace {
 
 // Sorted by ID; each subsystem keeps its own block.
-constexpr TextEntry
-    kTable[] =
-        {
-            // Shell
-            {103, "Tunvexa"},
-            {105, "Tunvexa"},
-            {201, "Zündung"},
-            {202, "Balken-Anzeige"},
-            {203, "Gang-Anzeige"},
-            {204, "Tank-Anzeige"},
-            {205, "Schalt-Anzeige"},
-            {206, "Lambda-Anzeige"},
-            {207, "ZOR"},
-            {208, "Rpm-Logger"},
-            {209, "Seriell-Logger"},
-            {210, "Öl-Anzeige"},
-            {211, "Stopuhr"},
-            {212, "Poti-Anzeige"},
-            {213, "Rallye-Timer"},
-            {214, "Car-Logger"},
-            {215, "Instrument"},
-            {216, "MotorSteller"},
-            {217, "Warmlaufregler"},
-            {218, "Extras"},
-            {219, "Info"},
-            {8000, "Abbruch"},
-            {8003, "allgemeiner Fehler"},                                     // Ignition
-            {8005, "Datei in altem Format\nzum Teil Standardwerte gesetzt"},  // Ignition
-            {8011, "Drehzahl bereits vorhanden!"},                            // Ignition
-            {8015, "Fehler in Datei"},
-            {8016, "Kann Datei nicht öffnen"},
-            // Module link
-            {8022, "Bitte erst Gerät auslesen"},        // Ignition
-            {8025, "Kennlinie hat zu viele Einträge"},  // Ignition
-            {8026, "Unbekannter Befehl"},
-            {8027, "Com ist belegt"},
-            {8028, "Checksumme falsch"},
-            {8029, "Schreibfehler EEPROM"},
-            {8030, "Empfangsfehler"},
-            {8031, "COM Fehler"},
-            {8033, "Motor ist ein"},
-            {8034, "COM-Adapter nicht gefunden !\nIst Zündung eingeschaltet ?"},
-            {8035, "Modul nicht gefunden ! \nRichtige Steckverbindung gewählt ?"},
-            {8036,
-             "Kann COM-Schnittstelle nicht öffnen !\nRichtige Com-Schnittstelle ausgewählt ?"},
-            {8037, "Keinen freien Com-Port gefunden"},  // Shell
-            {8038, "PC-Suche Ok"},
-            {8040, "Sendefehler"},
-            {8041, "zu wenige Bytes empfangen"},
-            {8045, "Parameter außerhalb des Bereichs"},
-            {8046, "Tunvexa zu alt\nBitte neue Version besorgen"},  // Ignition
-            {8049, "Schreiben ist gesperrt\nLesen nur teilweise"},  // Ignition
-            {8050, "Schreiben Ok"},                                 // Ignition
-            {8052, "Lesen Ok"},                                     // Ignition
-            {8053, "Falsche Seriennummer"},
-            {8056,
-             "Firmware: Version ist alt\nnicht alle Funktionen werden unterstützt\ntrotzdem "
-             "schreiben?"},  // Ignition
-            {8057,
-             "Firmware: Version ist alt\nnicht alle Funktionen werden unterstützt"},  // Ignition
-            {8059, "falsche Datei selektiert"},                                       // Shell
-            {8073, "Kennlinie, Unterdruck und Offset prüfen"},                        // Ignition
-            {8324, "Speicherabbild wird erzeugt"},                                    // Ignition
-            {8326, "Modul wird gelesen"},                                             // Ignition
-            {8327, "Modul wird geschrieben"},                                         // Ignition
-            {8625,
-             "Druckwert\nWertbereich absolut: 0 - 2500 mBar\nWertbereich relativ: -990 - 1500 "
-             "mBar"},                                             // Ignition
-            {8681, "Drehzahl\nWertebereich: 150 - 12500 1/min"},  // Ignition
-            {
-                8698,
-                "Verstellwinkel\nWertebereich: -40 - + 40 Grad\npositive Werte sind "
-                "Frühverstellung"},  // Ignition
+constexpr TextEntry kTable[] = {
+    // Shell
+    {103, "Tunvexa"},
+    {105, "Tunvexa"},
+    {201, "Zündung"},
+    {202, "Balken-Anzeige"},
+    {203, "Gang-Anzeige"},
+    {204, "Tank-Anzeige"},
+    {205, "Schalt-Anzeige"},
+    {206, "Lambda-Anzeige"},
+    {207, "ZOR"},
+    {208, "Rpm-Logger"},
+    {209, "Seriell-Logger"},
+    {210, "Öl-Anzeige"},
+    {211, "Stopuhr"},
+    {212, "Poti-Anzeige"},
+    {213, "Rallye-Timer"},
+    {214, "Car-Logger"},
+    {215, "Instrument"},
+    {216, "MotorSteller"},
+    {217, "Warmlaufregler"},
+    {218, "Extras"},
+    {219, "Info"},
+    {7101, "Zylinder 1 über den halben Flügel im Verteiler erkennen"},  // Ignition
+    {8000, "Abbruch"},
+    {8003, "allgemeiner Fehler"},                                     // Ignition
+    {8005, "Datei in altem Format\nzum Teil Standardwerte gesetzt"},  // Ignition
+    {8011, "Drehzahl bereits vorhanden!"},                            // Ignition
+    {8015, "Fehler in Datei"},
+    {8016, "Kann Datei nicht öffnen"},
+    // Module link
+    {8022, "Bitte erst Gerät auslesen"},        // Ignition
+    {8025, "Kennlinie hat zu viele Einträge"},  // Ignition
+    {8026, "Unbekannter Befehl"},
+    {8027, "Com ist belegt"},
+    {8028, "Checksumme falsch"},
+    {8029, "Schreibfehler EEPROM"},
+    {8030, "Empfangsfehler"},
+    {8031, "COM Fehler"},
+    {8033, "Motor ist ein"},
+    {8034, "COM-Adapter nicht gefunden !\nIst Zündung eingeschaltet ?"},
+    {8035, "Modul nicht gefunden ! \nRichtige Steckverbindung gewählt ?"},
+    {8036, "Kann COM-Schnittstelle nicht öffnen !\nRichtige Com-Schnittstelle ausgewählt ?"},
+    {8037, "Keinen freien Com-Port gefunden"},  // Shell
+    {8038, "PC-Suche Ok"},
+    {8040, "Sendefehler"},
+    {8041, "zu wenige Bytes empfangen"},
+    {8045, "Parameter außerhalb des Bereichs"},
+    {8046, "Tunvexa zu alt\nBitte neue Version besorgen"},  // Ignition
+    {8047, "PIN ist falsch"},                               // Ignition
+    {8049, "Schreiben ist gesperrt\nLesen nur teilweise"},  // Ignition
+    {8050, "Schreiben Ok"},                                 // Ignition
+    {8052, "Lesen Ok"},                                     // Ignition
+    {8053, "Falsche Seriennummer"},
+    {8056,
+     "Firmware: Version ist alt\nnicht alle Funktionen werden unterstützt\ntrotzdem "
+     "schreiben?"},                                                                 // Ignition
+    {8057, "Firmware: Version ist alt\nnicht alle Funktionen werden unterstützt"},  // Ignition
+    {8058, "PIN eingeben"},                                                         // Ignition
+    {8059, "falsche Datei selektiert"},                                             // Shell
+    {8063, " 0 = Standard"},                                                        // Ignition
+    {8064, " 1 = BMW M1 Procar"},                                                   // Ignition
+    {8065, " 2 = Spitzengeber ab HKZ Hw 2.6"},                                      // Ignition
+    {8073, "Kennlinie, Unterdruck und Offset prüfen"},                              // Ignition
+    {8075,
+     "Loggen und externe Anzeige können nicht gleichzeitig aktiviert werden. Bitte Eines "
+     "abwählen."},                                                             // Ignition
+    {8076, "Zähnezahl und Zylinderzahl passen nicht zusammen."},               // Ignition
+    {8324, "Speicherabbild wird erzeugt"},                                     // Ignition
+    {8326, "Modul wird gelesen"},                                              // Ignition
+    {8327, "Modul wird geschrieben"},                                          // Ignition
+    {8614, "Neuen Eintrag einfügen"},                                          // Ignition
+    {8619, "Drehzahl für den Schaltblitz\nWertebereich: 1500 - 12500 1/min"},  // Ignition
+    {8620, "Markierten Eintrag löschen"},                                      // Ignition
+    {8623, "Zünden direkt mit dem Unterbrechersignal, ohne Kennlinie"},        // Ignition
+    {8625,
+     "Druckwert\nWertbereich absolut: 0 - 2500 mBar\nWertbereich relativ: -990 - 1500 "
+     "mBar"},                                                                // Ignition
+    {8626, "Verstellwinkel\nWertebereich: -20 - +20 Grad"},                  // Ignition
+    {8627, "Druckkurven und Drucksensor einstellen"},                        // Ignition
+    {8628, "Markierten Eintrag bearbeiten"},                                 // Ignition
+    {8630, "Erweiterte Einstellungen"},                                      // Ignition
+    {8631, "Drehzahl an eine externe Anzeige am Bus senden"},                // Ignition
+    {8632, "Verteilergeber mit festem Versatz von 50 Grad"},                 // Ignition
+    {8637, "Art des Gebers"},                                                // Ignition
+    {8638, "Halbflügel-Signal für Zylinder 1 am Drehzahlausgang erzeugen"},  // Ignition
+    {8639, "Kurze Nocken erkennen"},                                         // Ignition
+    {8640, "Kompatibilitätsmodus für induktive Geber"},                      // Ignition
+    {8641, "Induktiver Geber"},                                              // Ignition
+    {8655, "Beide Zündkurven grafisch anzeigen"},                            // Ignition
+    {8656, "Kurbelwellengeber mit Geberrad"},                                // Ignition
+    {8657, "Anzahl der fehlenden Zähne\nWertebereich: 0 - 2"},               // Ignition
+    {8658, "Zähne des vollständigen Geberrads\nWertebereich: 24 - 200"},     // Ignition
+    {8659, "Ladezeit der Zündspule\nWertebereich: 0,7 - 5,0 msec"},          // Ignition
+    {8660, "Leertakt-Zündung: ein Funke pro Umdrehung"},                     // Ignition
+    {8661, "Zündung bei Erreichen des Limiters abschalten"},                 // Ignition
+    {8662, "Drehzahlgrenze für Limiter.\n0 = deaktiviert"},                  // Ignition
+    {8663, "Kennlinie und Einstellungen in Datei speichern"},                // Ignition
+    {8664, "Zünddaten für einen Logger am Bus ausgeben"},                    // Ignition
+    {8665, "Art der Logdaten"},                                              // Ignition
+    {8666, "Mehrkanalbetrieb mit mehreren Zündspulen"},                      // Ignition
+    {8667, "Zweiter Funke bei niedriger Drehzahl"},                          // Ignition
+    {8669, "Versatz zwischen Gebersignal und OT in Grad"},                   // Ignition
+    {8670, "Motor, Geber und Triggermodus einstellen"},                      // Ignition
+    {8671, "Geber im oberen Totpunkt"},                                      // Ignition
+    {8672,
+     "Kurbelwellengeber mit zusätzlichem Geber für Zylinder 1\nhöchstens 100 "
+     "Zähne"},                                                           // Ignition
+    {8674, "Abstimmpoti aus"},                                           // Ignition
+    {8675, "Abstimmpoti: -4 bis +5 Grad"},                               // Ignition
+    {8676, "Abstimmpoti: 0 bis +9 Grad"},                                // Ignition
+    {8679, "Modul schreiben"},                                           // Ignition
+    {8680, "Modul auslesen"},                                            // Ignition
+    {8681, "Drehzahl\nWertebereich: 150 - 12500 1/min"},                 // Ignition
+    {8682, "Kennlinie und Einstellungen aus Datei laden"},               // Ignition
+    {8683, "Schnellstart"},                                              // Ignition
+    {8686, "Gebersignal invertieren"},                                   // Ignition
+    {8688, "Gebersignale vor dem ersten Funken\nWertebereich: 3 - 20"},  // Ignition
+    {8689, "Takte\n2 oder 4"},                                           // Ignition
+    {8692, "Druckkurve 1"},                                              // Ignition
+    {8693, "Druckkurve 2"},                                              // Ignition
+    {8694, "Drücke relativ zum Umgebungsdruck"},                         // Ignition
+    {8695, "Offset des Drucksensors\nWertebereich: 5 - 130"},            // Ignition
+    {8696, "Faktor des Drucksensors\nWertebereich: 70 - 510"},           // Ignition
+    {8697, "Geber mit frei einstellbarem Versatz"},                      // Ignition
+    {8698,
+     "Verstellwinkel\nWertebereich: -40 - + 40 Grad\npositive Werte sind "
+     "Frühverstellung"},                                                              // Ignition
+    {8699, "Zylinderzahl\nWertebereich: 1 - 12"},                                     // Ignition
+    {8700, "Abschaltdauer des harten Limiters in Zündungen\nWertebereich: 2 - 200"},  // Ignition
+    {8701, "Direkt-Modus bei niedriger Drehzahl"},                                    // Ignition
+    {8702, "Werkseinstellungen anzeigen"},                                            // Ignition
+    {8823, "Zylinder-1-Signal nicht erzeugen"},                                       // Ignition
+    {9017, "Drehzahlausgang invertieren"},                                            // Ignition
 };
 
 }  // namespace

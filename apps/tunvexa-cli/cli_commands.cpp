@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "ignition_commands.h"
 #include "link/port_scan.h"
 #include "shell/version_text.h"
 #include "texts/text_ids.h"
@@ -28,11 +29,22 @@ const char* const kUsage =
     "  dump ADDR                    all 256 memory bytes of the module at ADDR\n"
     "  serial ADDR                  serial number of the module at ADDR\n"
     "  search                       find the modules that are selected by serial number\n"
+    "  ignition read --out FILE [--pin PIN] [--dump]\n"
+    "                               read the ignition module and save its settings file\n"
+    "                               (--dump adds the module's memory image to the file)\n"
+    "  ignition write --in FILE [--yes] [--pin PIN]\n"
+    "                               load a settings file and write it to the ignition\n"
+    "                               (--yes: write even when the firmware is old)\n"
+    "  ignition show                read the ignition module and print its settings\n"
     "\n"
+    "PIN is the module's PIN as typed in the program (1-4 hexadecimal digits); it\n"
+    "is given when the module asks for one.\n"
     "Bus addresses are the high nibble of the frame's first byte, e.g. 0xE0 for the\n"
     "ignition, 0x90 for the tank display.\n"
     "On success the result is printed and the exit status is 0; on failure the\n"
-    "message of the failure is printed and the exit status is 2.\n";
+    "message of the failure is printed and the exit status is 2. The ignition\n"
+    "commands print every message the program would show, one per line, and end\n"
+    "with 0 after \"Lesen Ok\" or \"Schreiben Ok\".\n";
 
 bool parseNumber(const std::string& text, uint32_t max, uint32_t& value) {
   if (text.empty()) return false;
@@ -123,6 +135,11 @@ int32_t runCommand(buslink::ModuleLink& link, const std::vector<std::string>& ar
   if (cmd == "search") {
     if (!argc(0)) return usage("search takes no arguments");
     return search(link, out);
+  }
+  if (cmd == "ignition") {
+    int32_t r = runIgnitionCommand(link, {args.begin() + 1, args.end()}, out, err);
+    if (r == -1) err << "\n" << kUsage;
+    return r;
   }
 
   uint8_t address = 0;

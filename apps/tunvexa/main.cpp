@@ -6,6 +6,7 @@
 
 #include "apps/tunvexa/command_line.h"
 #include "link/module_link.h"
+#include "modules/ignition/ignition_page.h"
 #include "shell/extras_page.h"
 #include "shell/file_dialog.h"
 #include "shell/info_page.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
 
   // One object per page; the module pages are empty until their modules are built.
   std::vector<std::unique_ptr<shell::ModulePage>> modulePages;
-  for (int32_t id = shell::kFirstPageId; id < shell::kPageExtras; ++id) {
+  modulePages.push_back(std::make_unique<ignition::IgnitionPage>(settings, moduleLink, prompts));
+  for (int32_t id = shell::kFirstPageId + 1; id < shell::kPageExtras; ++id) {
     modulePages.push_back(std::make_unique<shell::ModulePage>(id));
   }
   shell::ExtrasPage extras(settings, moduleLink, prompts);

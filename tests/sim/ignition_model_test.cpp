@@ -80,6 +80,22 @@ TEST_F(SimIgnition, VehicleInformationKeepsOnlyCommittedBytes) {
   EXPECT_EQ(readByte(0x01), 4);
 }
 
+TEST_F(SimIgnition, VehicleInformationBufferHoldsOnePage) {
+  special(kSpecialSelectInfo, 120);
+  reply(bus, 0xE3, 62, 'a');
+  reply(bus, 0xE3, 63, 'b');
+  // The next page reloads the buffer: 62 and 63 were never committed.
+  reply(bus, 0xE3, 64, 'c');
+  special(kSpecialCommitInfo, 0);
+  reply(bus, 0xE3, 127, 'd');
+  special(kSpecialCommitInfo, 0);
+  special(kSpecialLeaveInfo, 0);
+  EXPECT_EQ(ign().info[62], 0xFF);
+  EXPECT_EQ(ign().info[63], 0xFF);
+  EXPECT_EQ(ign().info[64], 'c');
+  EXPECT_EQ(ign().info[127], 'd');
+}
+
 TEST_F(SimIgnition, VehicleInformationEndsAtAddress254) {
   special(kSpecialSelectInfo, 120);
   EXPECT_EQ(reply(bus, 0xE3, 254, 'a'), frameBytes(0xE3, 254, 'a'));

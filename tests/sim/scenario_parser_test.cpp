@@ -22,6 +22,7 @@ TEST(SimScenarioParser, ReadsEveryStatement) {
   EXPECT_EQ(ign.period, 1200);
   EXPECT_EQ(ign.serial, 7654321u);
   EXPECT_EQ(ign.pin, 0x1A2B);
+  EXPECT_TRUE(ign.pinGiven);
   EXPECT_TRUE(ign.asleep);
   EXPECT_EQ(ign.memory, (std::map<uint8_t, uint8_t>{{0x05, 200}, {0x06, 0}}));
   EXPECT_EQ(ign.liveValues.at(0), 300);
@@ -59,6 +60,7 @@ TEST(SimScenarioParser, ReadsEveryStatement) {
   Bus bus(s);
   EXPECT_EQ(bus.ignition()->serialBcd(), 0x07654321u);
   EXPECT_EQ(bus.ignition()->info[3], 0);
+  EXPECT_EQ(bus.ignition()->pinStatus(), kPinSet | kPinGiven);
   EXPECT_EQ(bus.serialModules().module(0).serialBcd(), 0x21234567u);
 }
 

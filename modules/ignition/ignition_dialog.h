@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+class QAbstractButton;
+
+namespace ignition {
+
+class DialogStack;
+
+// A sub-dialog of the ignition page. Its buttons and boxes only send their
+// command numbers; the tab host routes them by the dialog key to the page,
+// which hands them back here. So the same rules run however a command comes
+// in, and a test can send one without a mouse.
+class IgnitionDialog : public QDialog {
+ public:
+  static constexpr int32_t kCommandOk = 1;
+  static constexpr int32_t kCommandCancel = 2;
+
+  IgnitionDialog(DialogStack& stack, QWidget* parent);
+
+  // 0 = handled.
+  virtual int32_t handleCommand(int32_t command) = 0;
+
+  DialogStack& stack() const { return stack_; }
+
+ protected:
+  // A click on `button` sends `command`.
+  void sendOnClick(QAbstractButton* button, int32_t command);
+  // Sends the command the way a click does.
+  void send(int32_t command);
+
+ private:
+  DialogStack& stack_;
+};
+
+}  // namespace ignition
