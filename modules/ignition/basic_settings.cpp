@@ -1,5 +1,7 @@
 #include "modules/ignition/basic_settings.h"
 
+#include <algorithm>
+
 #include "modules/ignition/dialog_text_ids.h"
 #include "modules/ignition/version_gates.h"
 
@@ -40,11 +42,14 @@ OffsetFieldSetup openOffsetField(IgnitionRecord& r) {
 }
 
 FieldRange offsetFieldRange(const IgnitionRecord& r, bool offsetIsVersatz, bool crankMode) {
-  if (crankMode) return {kCrankLow, kCrankHigh};
+  // Before 3.3 the field is the curve shift, whatever the sender.
   if (!offsetIsVersatz) return {-10, 10};
+  if (crankMode) return {kCrankLow, kCrankHigh};
   // A module never holds 0 cylinders, but a file may.
   const int32_t cylinders = r.Zylinder == 0 ? 1 : r.Zylinder;
-  return {0, r.Takte * 180 / cylinders - 1};
+  // One firing interval, but never beyond 199: stored bytes from 200 on mean
+  // negative angles, so 250 on a single would reach the module as -6.
+  return {0, std::min(r.Takte * 180 / cylinders - 1, kCrankHigh)};
 }
 
 FieldRange teethRange(const IgnitionRecord& r) {

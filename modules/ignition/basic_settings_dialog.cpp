@@ -283,6 +283,8 @@ int32_t BasicSettingsDialog::save() {
 }
 
 void BasicSettingsDialog::openExtended() {
+  // The form is saved before 151 opens, so it must pass its checks first.
+  if (!checks_->checkAll()) return;
   save();
   ExtendedSettingsDialog extended(stack(), prompts_, state_.record, this);
   stack().run(ExtendedSettingsDialog::kKey, extended);

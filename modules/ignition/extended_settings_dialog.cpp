@@ -231,6 +231,8 @@ void ExtendedSettingsDialog::applyQuickStartRule() {
   // Direct mode fires without the sender logic these three belong to.
   if (record_.directModeActive) {
     for (QCheckBox* b : {quickStart_, camDetection_, crankPlusTdc_}) b->setEnabled(false);
+    // A disabled quick start is an unchecked one.
+    quickStart_->setChecked(false);
   }
 }
 

@@ -335,7 +335,7 @@ void IgnitionPage::deleteEntry() {
 void IgnitionPage::editEntry() {
   QListWidget* list = activeListWidget();
   const int row = selectedRow(list);
-  if (row < 0 || !list->isEnabled()) return;
+  if (row < 0 || row >= activeCurve().size() || !list->isEnabled()) return;
   const std::string& entry = activeCurve().entries()[static_cast<size_t>(row)];
   edit_ = {entryRpm(entry), entryAngle(entry), row};
   runCurveEditor();

@@ -69,8 +69,9 @@ constexpr uint8_t kFlagsCDirectMode = 1 << 5;
 constexpr int kPressurePoints = 8;
 constexpr uint8_t kEndOfCurve = 255;
 
+// The default is the one point (0, 0) that a reset record holds.
 struct PressureCurve {
-  std::array<uint8_t, kPressurePoints> pressure{};
+  std::array<uint8_t, kPressurePoints> pressure{0, 255, 255, 255, 255, 255, 255, 255};
   std::array<int8_t, kPressurePoints> angle{};
 };
 
@@ -104,7 +105,7 @@ struct IgnitionRecord {
   std::array<uint8_t, 2> HwLimiter{117, 3};  // internal limiter start, step (rpm / 50)
   uint8_t LimiterZahl = 20;
   uint8_t UHkz = 18;
-  std::array<uint8_t, 8> KanalTabelle{};
+  std::array<uint8_t, 8> KanalTabelle{0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80};
   uint8_t maxTempRelative = 0, maxTempAbsolute = 255;
   std::string InfoHersteller, InfoTyp, InfoAusfuehrung, InfoKommentar;
 

@@ -178,7 +178,7 @@ void PressureSettingsDialog::deleteEntry() {
 
 void PressureSettingsDialog::editEntry() {
   const int row = selectedRow(pair_->activeList());
-  if (row < 0) return;
+  if (row < 0 || row >= activePressureList().size()) return;
   const std::string& entry = activePressureList().entries()[static_cast<size_t>(row)];
   edit_ = {pressureEntryValue(entry), pressureEntryAngle(entry), row};
   runEditor();

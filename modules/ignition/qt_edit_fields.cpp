@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 #include "modules/ignition/field_number.h"
 #include "shell/qt_controls.h"
@@ -11,7 +13,10 @@ namespace ignition {
 QLineEdit* makeNumberField(QWidget* parent, int32_t controlId, int maxLength) {
   auto* field = new QLineEdit(parent);
   shell::setControlId(field, controlId);
-  field->setMaxLength(maxLength);
+  // Limits typing only: setMaxLength would also cut values the program
+  // puts in (-1000 mBar shown as -100), which would then pass their check.
+  field->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("^.{0,%1}$").arg(maxLength)), field));
   const QFontMetrics metrics(field->font());
   // Room for the digits (and a sign) plus the frame.
   field->setFixedWidth(metrics.horizontalAdvance(QString(maxLength + 1, QLatin1Char('0'))) + 14);

@@ -55,6 +55,11 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
 bool FieldChecks::check(QLineEdit* field) {
   const Entry* entry = entryFor(field);
   if (entry == nullptr || reporting_) return true;
+  // A field the user cannot reach cannot be corrected and is not saved.
+  if (!field->isEnabled()) {
+    if (failing_ == field) failing_ = nullptr;
+    return true;
+  }
   if (failing_ != nullptr && failing_ != field) return true;
   if (entry->passes()) {
     if (failing_ == field) failing_ = nullptr;
@@ -82,8 +87,12 @@ bool FieldChecks::checkFocused() {
 
 bool FieldChecks::checkAll() {
   if (!checkFocused()) return false;
+  // Every field on its own merit: the guard that spares other fields while
+  // one is being corrected must not let them through unchecked here.
   for (const Entry& e : entries_) {
-    if (e.field->isEnabled() && !check(e.field)) return false;
+    if (!e.field->isEnabled()) continue;
+    failing_ = nullptr;
+    if (!check(e.field)) return false;
   }
   return true;
 }

@@ -34,6 +34,12 @@ CurvePlan planCurve(const CurveList& list, int32_t offset, int32_t limiterRpm,
     plan.status = texts::kTextCurveTooManyEntries;
     return plan;
   }
+  // A module without a curve has no spark advance to fire at: an emptied
+  // list is refused rather than written as a bare end marker.
+  if (n == 0) {
+    plan.status = 1;
+    return plan;
+  }
   std::vector<CurvePoint>& p = plan.points;
   for (int i = 0; i < n; ++i) {
     const std::string& entry = list.entries()[i];
@@ -76,8 +82,7 @@ int32_t writeCurve(buslink::ModuleLink& link, shell::UserPrompts& prompts, uint8
   if (plan.status != 0) return plan.status;
   const auto& p = plan.points;
   const int n = static_cast<int>(p.size());
-  // An empty curve is just its end marker.
-  uint8_t lastAngle = n > 0 ? static_cast<uint8_t>(p[n - 1].angle & 0xFF) : 0;
+  uint8_t lastAngle = static_cast<uint8_t>(p[n - 1].angle & 0xFF);
   int32_t e = link.writeByte(static_cast<uint8_t>(base + 8 + 2 * n), 255);
   if (e == 0) e = link.writeByte(static_cast<uint8_t>(base + 9 + 2 * n), lastAngle);
   for (int i = 0; i < n && e == 0; ++i) {

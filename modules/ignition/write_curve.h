@@ -19,7 +19,7 @@ struct CurvePoint {
 struct CurvePlan {
   // 0; 8025 too many entries; 8045 an entry that is no "%05i rpm %3i" line
   // with 150-12500 rpm (a hand-edited settings file); 1 an angle plus the
-  // shift outside -40..+40.
+  // shift outside -40..+40, or no entry at all.
   int32_t status = 0;
   std::vector<CurvePoint> points;
 };

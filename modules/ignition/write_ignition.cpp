@@ -5,6 +5,7 @@
 #include "modules/ignition/write_curve.h"
 #include "shell/message_helpers.h"
 #include "texts/ignition_text_ids.h"
+#include "texts/text_ids.h"
 
 namespace ignition {
 
@@ -67,6 +68,24 @@ int32_t writeCurves(IgnitionState& state, buslink::ModuleLink& link, shell::User
   return e;
 }
 
+// Everything that can refuse the write without asking the module is decided
+// before the first byte goes out, so a refusal never leaves the module half
+// written (new sender flags with the old tooth count, say) and unrestarted.
+int32_t checkBeforeWriting(const IgnitionState& state, shell::UserPrompts& prompts) {
+  const IgnitionRecord& r = state.record;
+  auto fitsRpmByte = [](int64_t rpm) { return rpm >= 0 && (rpm + 25) / 50 <= 255; };
+  if (!fitsRpmByte(state.limiterEdit) || !fitsRpmByte(r.SchaltBlitz) || r.Offset < -10 ||
+      r.Offset > 10) {
+    return texts::kTextParameterOutOfRange;
+  }
+  for (const CurveList* curve : {&state.curve1, &state.curve2}) {
+    CurvePlan plan = planCurve(*curve, r.Offset, state.limiterEdit, r.firmwareVersion);
+    if (plan.status == 1) prompts.showMessage(texts::kTextCheckCurveAndOffset);
+    if (plan.status != 0) return plan.status;
+  }
+  return 0;
+}
+
 int32_t writeExtendedValues(const IgnitionRecord& r, Writer& write) {
   write(addr::kOffset, byteValue(r.Offset + kOffsetBias));
   for (int i = 0; i < 12; ++i) {
@@ -104,6 +123,10 @@ int32_t writeIgnition(IgnitionState& state, buslink::ModuleLink& link,
   if (r.pinLockedRead) return texts::kTextWriteLocked;
 
   int32_t e = versionCheck(state, link, prompts, CheckMode::Writing);
+  if (e != 0) return e;
+  e = checkBeforeWriting(state, prompts);
+  // A curve that does not fit has been reported already.
+  if (e == 1) return 0;
   if (e != 0) return e;
   shell::openWaitWindow(link, prompts, kWriteSteps, texts::kTextWritingModule);
 

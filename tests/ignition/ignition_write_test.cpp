@@ -82,10 +82,33 @@ TEST(WriteIgnition, RefusedCurveEndsTheWriteWithItsOwnMessage) {
   EXPECT_EQ(b.prompts.messages.back(), texts::kTextCheckCurveAndOffset);
   EXPECT_EQ(b.module().restarts, 0);
 
+  EXPECT_FALSE(b.wrote()) << "a refusal known in advance writes nothing";
+
   b.state.record.Offset = 0;
   b.state.limiterEdit = 13000;  // more than a byte can hold
   EXPECT_EQ(b.write(), texts::kTextParameterOutOfRange);
   EXPECT_EQ(b.module().memory[0x05], 180);
+  EXPECT_FALSE(b.wrote());
+}
+
+TEST(WriteIgnition, RefusalInTheSecondCurveLeavesTheModuleUntouched) {
+  Bench b;
+  ASSERT_EQ(b.read(), texts::kTextReadOk);
+  const auto before = b.module().memory;
+  b.state.record.FlagsB |= bits::kFlagsBCrankSender;
+  b.state.record.KwZaehne = 36;
+  b.state.curve2.setPoints({{800, 41}});
+  EXPECT_EQ(b.write(), 0);
+  EXPECT_EQ(b.prompts.messages.back(), texts::kTextCheckCurveAndOffset);
+  EXPECT_FALSE(b.wrote());
+  EXPECT_EQ(b.module().memory, before);
+
+  // An emptied curve is refused rather than written as a bare end marker.
+  b.state.curve2.setPoints({{800, 0}});
+  b.state.curve1.clear();
+  EXPECT_EQ(b.write(), 0);
+  EXPECT_FALSE(b.wrote());
+  EXPECT_EQ(b.module().memory, before);
 }
 
 TEST(WriteIgnition, OldFirmwareAsksFirst) {

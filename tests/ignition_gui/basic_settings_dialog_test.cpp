@@ -56,7 +56,14 @@ TEST(BasicSettingsDialog, OffsetFieldFollowsTheFirmware) {
       {0x303, bits::kFlagsFreeOffset, 0, 6, 119, true},
       {0x303, bits::kFlagsFreeOffset, 0, 6, 120, false},
       // A file may hold no cylinders; the range must still be computable.
-      {0x303, bits::kFlagsFreeOffset, 0, 0, 719, true},
+      {0x303, bits::kFlagsFreeOffset, 0, 0, 199, true},
+      // Stored bytes from 200 on mean negative angles: a single or a twin
+      // may not reach them.
+      {0x303, bits::kFlagsFreeOffset, 0, 1, 200, false},
+      {0x303, bits::kFlagsFreeOffset, 0, 2, 199, true},
+      {0x303, bits::kFlagsFreeOffset, 0, 2, 250, false},
+      // Before 3.3 a crankshaft sender does not widen the curve shift.
+      {0x302, 0, bits::kFlagsBCrankSender, 4, 11, false},
       // A crankshaft sender may sit before or after top dead centre.
       {0x303, 0, bits::kFlagsBCrankSender, 4, -54, true},
       {0x303, 0, bits::kFlagsBCrankSender, 4, 199, true},
@@ -86,6 +93,34 @@ TEST(BasicSettingsDialog, OffsetFieldFollowsTheFirmware) {
       EXPECT_EQ(QApplication::focusWidget(), o.field(D::kOffsetField));
     }
   }
+}
+
+TEST(BasicSettingsDialog, StoredValuesWiderThanTheirFieldAreShownWhole) {
+  igntest::DialogBench b;
+  b.state.record.Takte = 255;
+  Open o(b);
+  // Cut to its first character, 255 would read as 2 and pass.
+  EXPECT_EQ(o.field(D::kStrokes)->text(), QStringLiteral("255"));
+  o.field(D::kStrokes)->setFocus();
+  o.button(IgnitionDialog::kCommandOk)->click();
+  EXPECT_NE(o.dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(b.state.record.Takte, 255);
+}
+
+TEST(BasicSettingsDialog, ExtendedOpensOnlyWithAFormThatPasses) {
+  igntest::DialogBench b;
+  b.state.record.Zylinder = 4;
+  Open o(b);
+  o.field(D::kCylinders)->setText(QStringLiteral("99"));
+  // Should 151 open anyway, close it so the test cannot hang.
+  QTimer::singleShot(200, [] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    }
+  });
+  o.button(D::kExtended)->click();
+  EXPECT_EQ(b.state.record.Zylinder, 4) << "an unchecked value reached the record";
+  EXPECT_FALSE(b.prompts.numbers.empty() && b.prompts.messages.empty()) << "the refusal is shown";
 }
 
 TEST(BasicSettingsDialog, EarlySenderSetsFiftyAndSavesIt) {

@@ -274,7 +274,12 @@ TEST(IgnitionPage, ButtonsOfLaterFeaturesAreAbsent) {
             QStringLiteral("Modul auslesen"));
   EXPECT_EQ(control<QLineEdit>(b.pageWidget(), P::kLimiterEdit)->toolTip(),
             QStringLiteral("Drehzahlgrenze für Limiter.\n0 = deaktiviert"));
-  EXPECT_EQ(control<QLineEdit>(b.pageWidget(), P::kLimiterEdit)->maxLength(), 5);
+  QLineEdit* limiter = control<QLineEdit>(b.pageWidget(), P::kLimiterEdit);
+  QString six = QStringLiteral("123456");
+  int pos = 0;
+  ASSERT_NE(limiter->validator(), nullptr);
+  EXPECT_EQ(limiter->validator()->validate(six, pos), QValidator::Invalid)
+      << "at most 5 typed characters";
 }
 
 }  // namespace
