@@ -24,10 +24,13 @@ constexpr size_t kCommentLength = 255;
 
 // A line is a C string to the Windows program: a NUL ends it. Kept inside a
 // vehicle-information text, it would split the text when it is written to
-// the module.
+// the module. CRs left at the end of a cut line go too: the reader takes
+// them for the line end everywhere else, so a value ending in one would
+// lose it on the next load of the file it is saved to.
 void cutAtNul(std::string& text) {
   size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
+  while (!text.empty() && text.back() == '\r') text.pop_back();
 }
 
 bool isDigit(char c) {
@@ -114,9 +117,25 @@ bool intValue(Loader& l) {
   return true;
 }
 
+// The first character of a UTF-8 string's `count`-th code point on.
+size_t codePointOffset(const std::string& text, size_t count) {
+  size_t i = 0;
+  for (size_t seen = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) break;
+  }
+  return i;
+}
+
 template <auto Field>
 bool infoText(Loader& l) {
-  return l.file.readText(l.record().*Field, kInfoTextLength);
+  std::string& text = l.record().*Field;
+  // One more character than the text holds: the blank that saving puts in
+  // front of a text starting with "[" is not part of it.
+  if (!l.file.readText(text, kInfoTextLength + 1)) return false;
+  if (text.size() > 1 && text[0] == ' ' && text[1] == '[') text.erase(0, 1);
+  text.resize(codePointOffset(text, kInfoTextLength));
+  while (!text.empty() && text.back() == '\r') text.pop_back();
+  return true;
 }
 
 bool chargeTime(Loader& l) {
@@ -174,6 +193,9 @@ bool comment(Loader& l) {
     }
     text.append(piece, 0, end);
   }
+  // A cut that leaves a line feed (or a CR) at the end would save as an
+  // empty line, which ends the comment when the file is loaded again.
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return true;
 }
 

@@ -389,6 +389,42 @@ TEST(IgnitionFileLoad, LongLinesAndNulsAreCut) {
                                          std::string(299, '9'), std::string(299, '9')}));
 }
 
+// A line cut at a NUL or at its length, and a comment cut at 255
+// characters, keep no CR or line feed at their end: saved, such an end would
+// be read as a line end (or an empty line ending the comment) and the file
+// would load back differently from the state it was saved from.
+TEST(IgnitionFileLoad, CutValuesKeepNoLineEnd) {
+  std::string text = v13WithoutDump();
+  text.replace(text.find("06000 rpm  34\r\n"), 15, "06000 rpm  34\r\0x\r\n\r\r\0\r\n"s);
+  text.replace(text.find("R 80 GS\r\n"), 7, std::string(23, 't') + "\rweiter");
+  text.replace(text.find("Kurve 2 f\xFCr Regen\r\n"), 17, std::string(230, 'k') + "\r\nRest");
+  IgnitionState s = freshState();
+  ASSERT_EQ(loadBytes(s, text), 0);
+  EXPECT_EQ(s.curve1.entries(), (Entries{"00800 rpm   5", "03000 rpm  30", "06000 rpm  34"}));
+  EXPECT_EQ(s.record.InfoTyp, std::string(23, 't'));
+  EXPECT_EQ(s.record.InfoKommentar, "Zündung neu eingestellt\n" + std::string(230, 'k'));
+
+  const std::string saved = ignitionFileText(s);
+  IgnitionState again = freshState();
+  ASSERT_EQ(loadBytes(again, saved), 0);
+  EXPECT_EQ(ignitionFileText(again), saved);
+}
+
+// A 24-character text that starts with "[" is saved with a blank in front;
+// loading it back must give the whole text, not lose its last character.
+TEST(IgnitionFileLoad, BracketTextOfFullLengthSurvivesItsBlank) {
+  IgnitionState s = freshState();
+  ASSERT_EQ(loadBytes(s, v13WithoutDump()), 0);
+  s.record.InfoTyp = "[R 80 GS Baujahr 1987 ab";
+  ASSERT_EQ(s.record.InfoTyp.size(), 24u);
+  IgnitionState again = freshState();
+  ASSERT_EQ(loadBytes(again, ignitionFileText(s)), 0);
+  EXPECT_EQ(again.record.InfoTyp, s.record.InfoTyp);
+  s.record.InfoTyp = "Zündung für Baujahr 1987 ab";
+  ASSERT_EQ(loadBytes(again, ignitionFileText(s)), 0);
+  EXPECT_EQ(again.record.InfoTyp, "Zündung für Baujahr 1987") << "cut to 24 characters";
+}
+
 // Random damage to good files: the load ends with a status, quickly.
 TEST(IgnitionFileLoad, DamagedFilesGiveAStatus) {
   const std::string sources[] = {readFile(fixture("v13.Ignar")), readFile(fixture("v5.Ignar")),
