@@ -2,21 +2,14 @@
 
 #include <cstdint>
 
-#include "modules/ignition/curve_edit.h"
-#include "modules/ignition/ignition_dialog.h"
-
-class QLineEdit;
-
-namespace shell {
-class UserPrompts;
-}
+#include "modules/ignition/point_edit_dialog.h"
 
 namespace ignition {
 
 // "Kennlinie editieren" (3100): one entry of an rpm curve. "Ok" replaces the
 // entry in the list (or adds a new one) and closes; a refused value leaves
 // the list as it was and the dialog open.
-class CurveEditDialog : public IgnitionDialog {
+class CurveEditDialog : public PointEditDialog {
  public:
   static constexpr int32_t kKey = 3100;
   static constexpr int32_t kRpmField = 3101;
@@ -27,20 +20,13 @@ class CurveEditDialog : public IgnitionDialog {
   CurveEditDialog(DialogStack& stack, shell::UserPrompts& prompts, CurveList& list,
                   const CurveEditState& edit, int32_t offset, QWidget* parent);
 
-  int32_t handleCommand(int32_t command) override;
-
-  QLineEdit* rpmField() const { return rpm_; }
-  QLineEdit* angleField() const { return angle_; }
+  QLineEdit* rpmField() const { return valueField(); }
 
  private:
-  void ok();
+  void ok() override;
 
-  shell::UserPrompts& prompts_;
   CurveList& list_;
-  CurveEditState edit_;
   int32_t offset_;
-  QLineEdit* rpm_;
-  QLineEdit* angle_;
 };
 
 }  // namespace ignition
