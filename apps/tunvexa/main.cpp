@@ -6,17 +6,17 @@
 
 #include "apps/tunvexa/command_line.h"
 #include "link/module_link.h"
-#include "modules/ignition/ignition_page.h"
-#include "shell/extras_page.h"
+#include "modules/ignition/ui/ignition_page.h"
 #include "shell/file_dialog.h"
-#include "shell/info_page.h"
-#include "shell/main_window.h"
-#include "shell/module_page.h"
 #include "shell/page_registry.h"
-#include "shell/qt_file_chooser.h"
-#include "shell/qt_prompts.h"
 #include "shell/settings_file.h"
-#include "shell/tab_host_window.h"
+#include "shell/ui/extras_page.h"
+#include "shell/ui/info_page.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/module_page.h"
+#include "shell/ui/qt_file_chooser.h"
+#include "shell/ui/qt_prompts.h"
+#include "shell/ui/tab_host_window.h"
 
 int main(int argc, char** argv) {
   const tunvexa::Options options = tunvexa::parseCommandLine(argc, argv);
