@@ -426,10 +426,9 @@ int32_t ModuleLink::selectBySerial(uint32_t serialBcd) {
     report(kTextWrongSerialNumber);
     return kTextWrongSerialNumber;
   }
-  // A failed first half means the adapter is gone; the second would only
-  // turn that into a less helpful "module not found".
-  int32_t e = selectSerialHigh((serialBcd >> 24) & 0x0F, (serialBcd >> 16) & 0xFF);
-  if (e != 0) return e;
+  // Both halves always go out: only the second one is answered, and its
+  // answer alone tells whether a module took the selection.
+  selectSerialHigh((serialBcd >> 24) & 0x0F, (serialBcd >> 16) & 0xFF);
   if (selectSerialLow((serialBcd >> 8) & 0xFF, serialBcd & 0xFF) != 0) return kTextModuleNotFound;
   return 0;
 }

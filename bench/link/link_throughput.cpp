@@ -1,9 +1,10 @@
 // Module link throughput on a paced line: 200 readByte and 100 confirmed
 // writeByte operations through the real serial path (termios on a
 // pseudo-terminal) against tunvexa-sim pacing every byte at 9600 baud.
-// The limit is what the protocol itself needs: every byte on the line at 10
-// bit times (frame, echo and reply: 12 bytes per operation) plus the 2 ms
-// pause before every frame. Exit status 1 when the ratio exceeds 1.10.
+// The limit is what the protocol prescribes for them: one frame per
+// operation (readByte makes a single try, a confirmed writeByte needs one),
+// each a 2 ms pause, then 4 bytes sent, their echo and a 4-byte reply at 10
+// bit times per byte. Exit status 1 when the ratio exceeds 1.10.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -48,8 +49,9 @@ pid_t startSimulator(int com, FILE** output) {
 }  // namespace
 
 int main() {
-  char folder[] = "/tmp/tunvexa-bench-XXXXXX";
-  if (mkdtemp(folder) == nullptr) return 2;
+  std::string pattern = (std::filesystem::temp_directory_path() / "tunvexa-bench-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return 2;
+  const char* folder = pattern.c_str();
   setenv("XDG_CONFIG_HOME", folder, 1);
   const int com = 42;
   FILE* simOut = nullptr;
@@ -84,12 +86,14 @@ int main() {
     std::fprintf(stderr, "link failed: select %d, %d failed operations\n", e, failures);
     return 2;
   }
-  const int frames = kReads + kWrites;
+  const int frames = kReads * 1 + kWrites * 1;
   const double byteUs = 10.0 * 1e6 / kBaud;
-  const double limitUs = frames * (2000.0 + 12 * byteUs);
-  const double ratio = elapsed / limitUs;
+  const double prescribedUs = frames * (2000.0 + 12 * byteUs);
+  const double ratio = elapsed / prescribedUs;
   std::printf("%d readByte + %d writeByte at %d baud (paced)\n", kReads, kWrites, kBaud);
-  std::printf("measured %.1f ms, protocol limit %.1f ms, ratio %.3f (target <= %.2f)\n",
-              elapsed / 1000.0, limitUs / 1000.0, ratio, kTarget);
+  std::printf("prescribed %d frames = %.1f ms, limit %.1f ms\n", frames, prescribedUs / 1000.0,
+              prescribedUs * kTarget / 1000.0);
+  std::printf("measured %.1f ms, prescribed %.1f ms, ratio %.3f (target <= %.2f)\n",
+              elapsed / 1000.0, prescribedUs / 1000.0, ratio, kTarget);
   return ratio <= kTarget ? 0 : 1;
 }

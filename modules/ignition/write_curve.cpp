@@ -11,9 +11,8 @@ namespace ignition {
 
 namespace {
 
-constexpr int32_t kMinRpm = 150;
-constexpr int32_t kMaxRpm = 12500;
 constexpr int32_t kMaxAngle = 40;
+constexpr uint8_t kEndMarker = 255;
 constexpr int32_t kHighestRampRpm = 254 * 50;
 
 bool wellFormed(const std::string& entry) {
@@ -34,17 +33,11 @@ CurvePlan planCurve(const CurveList& list, int32_t offset, int32_t limiterRpm,
     plan.status = texts::kTextCurveTooManyEntries;
     return plan;
   }
-  // A module without a curve has no spark advance to fire at: an emptied
-  // list is refused rather than written as a bare end marker.
-  if (n == 0) {
-    plan.status = 1;
-    return plan;
-  }
   std::vector<CurvePoint>& p = plan.points;
   for (int i = 0; i < n; ++i) {
     const std::string& entry = list.entries()[i];
     CurvePoint point{entryRpm(entry), entryAngle(entry) + offset};
-    if (!wellFormed(entry) || point.rpm < kMinRpm || point.rpm > kMaxRpm) {
+    if (!wellFormed(entry)) {
       plan.status = texts::kTextParameterOutOfRange;
       return plan;
     }
@@ -71,6 +64,16 @@ CurvePlan planCurve(const CurveList& list, int32_t offset, int32_t limiterRpm,
     if (rampEnd > kHighestRampRpm) rampEnd = kHighestRampRpm;
     p.push_back({rampEnd, -40});
   }
+  // The module reads rpm byte 0 or 255 as the end of the curve: the points
+  // after it would silently be lost.
+  for (const CurvePoint& point : p) {
+    const uint8_t rpmByte = rpmToByte(point.rpm) & 0xFF;
+    if (rpmByte == 0 || rpmByte == kEndMarker) {
+      plan.status = 1;
+      plan.points.clear();
+      return plan;
+    }
+  }
   return plan;
 }
 
@@ -82,8 +85,9 @@ int32_t writeCurve(buslink::ModuleLink& link, shell::UserPrompts& prompts, uint8
   if (plan.status != 0) return plan.status;
   const auto& p = plan.points;
   const int n = static_cast<int>(p.size());
-  uint8_t lastAngle = static_cast<uint8_t>(p[n - 1].angle & 0xFF);
-  int32_t e = link.writeByte(static_cast<uint8_t>(base + 8 + 2 * n), 255);
+  // An empty curve has no last point to repeat.
+  const uint8_t lastAngle = n > 0 ? static_cast<uint8_t>(p[n - 1].angle & 0xFF) : 0;
+  int32_t e = link.writeByte(static_cast<uint8_t>(base + 8 + 2 * n), kEndMarker);
   if (e == 0) e = link.writeByte(static_cast<uint8_t>(base + 9 + 2 * n), lastAngle);
   for (int i = 0; i < n && e == 0; ++i) {
     e = link.writeByte(static_cast<uint8_t>(base + 8 + 2 * i), rpmToByte(p[i].rpm) & 0xFF);

@@ -18,9 +18,11 @@ struct CurvePoint {
 // What goes into module memory for one rpm curve.
 struct CurvePlan {
   // 0; 8025 too many entries; 8045 an entry that is no "%05i rpm %3i" line
-  // with 150-12500 rpm (a hand-edited settings file); 1 an angle plus the
-  // shift outside -40..+40, or no entry at all.
+  // (a hand-edited settings file); 1 an angle plus the shift outside
+  // -40..+40, or a point whose rpm byte the module would take for the end
+  // of the curve (0 or 255).
   int32_t status = 0;
+  // Empty for an empty list: the curve is written as its end marker alone.
   std::vector<CurvePoint> points;
 };
 
@@ -38,8 +40,8 @@ CurvePlan planCurve(const CurveList& list, int32_t offset, int32_t limiterRpm,
                     int32_t firmwareVersion);
 
 // Writes curve 1 (base 0x00) or 2 (base 0x80): terminator first, then the
-// points. Returns the plan's status (after showing 8073 for status 1) or
-// the first link error.
+// points; an empty curve is the terminator with angle byte 0. Returns the
+// plan's status (after showing 8073 for status 1) or the first link error.
 int32_t writeCurve(buslink::ModuleLink& link, shell::UserPrompts& prompts, uint8_t base,
                    const CurveList& list, int32_t offset, int32_t limiterRpm,
                    int32_t firmwareVersion);

@@ -4,7 +4,6 @@
 
 #include "modules/ignition/capabilities.h"
 #include "modules/ignition/ignition_record.h"
-#include "modules/ignition/version_gates.h"
 
 using namespace ignition;
 
@@ -87,27 +86,6 @@ TEST(IgnitionCapabilities, Rows) {
     if (code == 25) continue;
     EXPECT_NE(hardwareTypeName(code << 8), "unbekannter oder neuer Typ") << code;
   }
-}
-
-TEST(IgnitionVersionGates, Boundaries) {
-  using namespace gates;
-  EXPECT_TRUE(curveLimitedToEightPoints(0x1FF));
-  EXPECT_FALSE(curveLimitedToEightPoints(0x200));
-  EXPECT_TRUE(appendsPointsAboveLimiter(0x701));
-  EXPECT_FALSE(appendsPointsAboveLimiter(0x702));
-  EXPECT_TRUE(readStopsAfterCurves(0x204));
-  EXPECT_FALSE(readStopsAfterCurves(0x205));
-  EXPECT_EQ(maximumLimiterRpm(0x5FF), 9950);
-  EXPECT_EQ(maximumLimiterRpm(0x600), 12500);
-  EXPECT_TRUE(isOldFirmware(0x709));
-  EXPECT_TRUE(isOldFirmware(0x802));
-  EXPECT_FALSE(isOldFirmware(0x803));
-  EXPECT_FALSE(writesVehicleInfo(0x700));
-  EXPECT_FALSE(writesVehicleInfo(0x702));
-  EXPECT_FALSE(writesVehicleInfo(0x2703));
-  EXPECT_TRUE(writesVehicleInfo(0x3703));
-  EXPECT_TRUE(writesVehicleInfo(0x602));
-  EXPECT_TRUE(writesVehicleInfo(0x803));
 }
 
 TEST(IgnitionRecord, ResetAndRules) {

@@ -92,6 +92,9 @@ TEST(WriteCurve, Plans) {
        {{800, 40}, {12500, 40}},
        0,
        {{800, 40}, {12500, 40}, {12700, -40}}},
+      // An empty list is the end marker alone: nothing to cut, nothing to ramp.
+      {"empty curve, 0x600 with a limiter", 0x600, 6000, 0, {}, 0, {}},
+      {"empty curve, 0x702", 0x702, 6000, 0, {}, 0, {}},
   };
   for (const Case& c : cases) {
     CurvePlan plan = planCurve(curve(c.entries), c.offset, c.limiter, c.firmware);
@@ -113,4 +116,38 @@ TEST(WriteCurve, PointLimits) {
   CurveList odd;
   odd.addUnchecked("800 rpm 5");
   EXPECT_EQ(planCurve(odd, 0, 0, 0x803).status, texts::kTextParameterOutOfRange);
+}
+
+// Lines from a settings file outside the editor's 150-12500 rpm are written
+// as their rpm byte says; only a byte the module takes for the end of the
+// curve is refused.
+TEST(WriteCurve, RpmBytesThatEndTheCurveAreRefused) {
+  struct Case {
+    const char* line;
+    int32_t limiter;
+    int32_t firmware;
+    int32_t status;
+    std::vector<CurvePoint> points;
+  };
+  const Case cases[] = {
+      {"00100 rpm   5", 0, 0x803, 0, {{100, 5}}},       // byte 2
+      {"00025 rpm   5", 0, 0x803, 0, {{25, 5}}},        // byte 1
+      {"12700 rpm   5", 0, 0x803, 0, {{12700, 5}}},     // byte 254
+      {"00024 rpm   5", 0, 0x803, 1, {}},               // byte 0
+      {"00000 rpm   5", 0, 0x803, 1, {}},               // byte 0
+      {"12750 rpm   5", 0, 0x803, 1, {}},               // byte 255
+      {"12800 rpm   5", 0, 0x803, 1, {}},               // byte 256, kept as 0
+      {"12750 rpm   5", 6000, 0x803, 0, {{6000, 5}}},   // cut at the limiter first
+      {"03000 rpm   5", 12750, 0x803, 0, {{3000, 5}}},  // the limiter is never reached
+      {"03000 rpm   5", 12750, 0x600, 1, {}},           // ... but 0x600 adds its point
+  };
+  for (const Case& c : cases) {
+    CurveList list;
+    list.addUnchecked(c.line);
+    CurvePlan plan = planCurve(list, 0, c.limiter, c.firmware);
+    EXPECT_EQ(plan.status, c.status) << c.line << " limiter " << c.limiter;
+    if (c.status == 0) {
+      EXPECT_EQ(plan.points, c.points) << c.line;
+    }
+  }
 }

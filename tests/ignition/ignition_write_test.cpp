@@ -103,12 +103,46 @@ TEST(WriteIgnition, RefusalInTheSecondCurveLeavesTheModuleUntouched) {
   EXPECT_FALSE(b.wrote());
   EXPECT_EQ(b.module().memory, before);
 
-  // An emptied curve is refused rather than written as a bare end marker.
-  b.state.curve2.setPoints({{800, 0}});
-  b.state.curve1.clear();
+  // A line whose rpm byte would end the curve early (byte 0) is refused the
+  // same way, before anything is written.
+  b.prompts.messages.clear();
+  b.state.curve2.clear();
+  b.state.curve2.addUnchecked("00000 rpm   5");
   EXPECT_EQ(b.write(), 0);
+  EXPECT_EQ(b.prompts.messages, std::vector<int32_t>{texts::kTextCheckCurveAndOffset});
   EXPECT_FALSE(b.wrote());
   EXPECT_EQ(b.module().memory, before);
+}
+
+// A module that uses one curve only keeps the other one empty; reading and
+// writing it back must work and leave the empty curve as a bare end marker.
+TEST(WriteIgnition, EmptyCurveIsWrittenAsItsEndMarker) {
+  struct Case {
+    uint16_t firmware;
+    uint8_t firstRpmByte;  // how the module marks its empty curve 2
+    std::vector<uint8_t> curve1;
+  };
+  // Curve 1 (800 rpm 5 degrees, 3000 rpm 30 degrees) with the module's
+  // limiter of 9000 rpm (byte 180): firmware 0x600 adds (9000, 30) and the
+  // ramp point 9000 + 100 * ((30 + 40) / 10) = 9700 rpm (byte 194) at -40.
+  const std::vector<uint8_t> ramped = {16, 5, 60, 30, 180, 30, 194, 0xD8, 255, 0xD8};
+  const std::vector<uint8_t> plain = {16, 5, 60, 30, 255, 30};
+  const Case cases[] = {
+      {0x600, 255, ramped}, {0x600, 0, ramped}, {0x702, 255, plain}, {0x702, 0, plain}};
+  for (const Case& c : cases) {
+    sim::Scenario s = firmware(c.firmware);
+    s.ignition.memory[0x88] = c.firstRpmByte;
+    Bench b(s);
+    ASSERT_EQ(b.read(), texts::kTextReadOk) << std::hex << c.firmware;
+    ASSERT_EQ(b.state.curve2.size(), 0);
+    b.prompts.yesNoAnswers = {true};  // old firmware asks before writing
+    EXPECT_EQ(b.write(), texts::kTextWriteOk) << std::hex << c.firmware;
+    const auto& m = b.module().memory;
+    EXPECT_EQ(std::vector<uint8_t>(m.begin() + 0x08, m.begin() + 0x08 + c.curve1.size()), c.curve1)
+        << std::hex << c.firmware;
+    EXPECT_EQ(m[0x88], 255) << std::hex << c.firmware;
+    EXPECT_EQ(m[0x89], 0) << std::hex << c.firmware;
+  }
 }
 
 TEST(WriteIgnition, OldFirmwareAsksFirst) {
