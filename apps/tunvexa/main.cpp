@@ -10,12 +10,14 @@
 #include "shell/file_dialog.h"
 #include "shell/page_registry.h"
 #include "shell/settings_file.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/extras_page.h"
 #include "shell/ui/info_page.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/module_page.h"
 #include "shell/ui/qt_file_chooser.h"
 #include "shell/ui/qt_prompts.h"
+#include "shell/ui/qt_translations.h"
 #include "shell/ui/tab_host_window.h"
 
 int main(int argc, char** argv) {
@@ -41,6 +43,8 @@ int main(int argc, char** argv) {
   qtArgs.push_back(nullptr);
   int qtArgc = static_cast<int>(qtArgs.size()) - 1;
   QApplication app(qtArgc, qtArgs.data());
+  shell::installGermanQtTexts(app);
+  QApplication::setWindowIcon(shell::programIcon());
 
   shell::QtPrompts prompts(moduleLink);
   moduleLink.setMessageHook([&prompts](int32_t textId) { prompts.showMessage(textId); });
@@ -63,9 +67,10 @@ int main(int argc, char** argv) {
   {
     shell::MainWindow window(settings, moduleLink, pages);
     prompts.setHost(&window.tabHost());
-    window.move(window.x(), 0);
-    window.show();
+    // Built to its final size first, so that the window manager places the
+    // window whole on the screen.
     window.start();
+    window.show();
     exitCode = app.exec();
     prompts.setHost(nullptr);
   }

@@ -39,5 +39,11 @@ inline int32_t signedByte(uint8_t value) {
 // shorted or missing sensor); those readings give the curve's lowest point,
 // -178, rather than a meaningless number.
 int32_t ktyTemperature(uint8_t raw);
+// The lowest raw reading the sensor curve covers. Every write restarts the
+// module's relative maximum at raw 0, so a page shows no number below it.
+constexpr uint8_t kKtyLowestRaw = 28;
+constexpr bool ktyInRange(uint8_t raw) {
+  return raw >= kKtyLowestRaw;
+}
 
 }  // namespace ignition

@@ -90,8 +90,10 @@ int32_t readTemperatures(IgnitionState& state, buslink::ModuleLink& link, Reader
   read(addr::kMaxTempRelative, r.maxTempRelative);
   read(addr::kMaxTempAbsolute, r.maxTempAbsolute);
   if (read.error() != 0) return read.error();
-  char text[32];
-  std::snprintf(text, sizeof text, "Max: %3i", ktyTemperature(r.maxTempRelative));
+  char text[32] = "Max:";
+  if (ktyInRange(r.maxTempRelative)) {
+    std::snprintf(text, sizeof text, "Max: %3i", ktyTemperature(r.maxTempRelative));
+  }
   state.temperatureText = " ";
   state.maxTemperatureText = text;
   return 0;

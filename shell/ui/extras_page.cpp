@@ -13,6 +13,7 @@
 #include "link/port_scan.h"
 #include "shell/page_registry.h"
 #include "shell/settings_file.h"
+#include "shell/ui/close_up_combo_box.h"
 #include "shell/ui/module_selection_dialog.h"
 #include "shell/ui/qt_controls.h"
 #include "shell/ui/tab_host_window.h"
@@ -45,7 +46,7 @@ QWidget* ExtrasPage::createWidget(QWidget* parent) {
   auto* page = new QWidget(parent);
   auto* layout = new QGridLayout(page);
 
-  ports_ = new QComboBox(page);
+  ports_ = new CloseUpComboBox(page);
   setControlId(ports_, kPortList);
   portTest_ = new QCheckBox(QStringLiteral("Com testen"), page);
   setControlId(portTest_, kPortTestBox);
@@ -65,8 +66,9 @@ QWidget* ExtrasPage::createWidget(QWidget* parent) {
   timer_->setObjectName(QString::number(kPortTestTimer));
   timer_->setInterval(kPortTestIntervalMs);
 
-  // An entry chosen in the drop-down (the list closing up on a choice).
-  QObject::connect(ports_, &QComboBox::activated, page, [this](int) { choosePort(); });
+  // Every closing of the list takes the port that is selected then, also
+  // when the user closes it without a choice.
+  ports_->onCloseUp = [this] { choosePort(); };
   // Only a click by the user starts or stops the test; unchecking it from
   // code must not run the stop a second time.
   QObject::connect(portTest_, &QCheckBox::clicked, page, [this](bool checked) {
@@ -110,6 +112,7 @@ void ExtrasPage::scanPorts() {
 void ExtrasPage::choosePort() {
   if (ports_ == nullptr || ports_->currentIndex() < 0) {
     stopPortTest();
+    if (portTest_ != nullptr) portTest_->setChecked(false);
     return;
   }
   const std::string entry = ports_->currentText().toStdString();

@@ -3,10 +3,10 @@
 #include <QPointer>
 #include <cstdint>
 
+#include "shell/ui/close_up_combo_box.h"
 #include "shell/ui/module_page.h"
 
 class QCheckBox;
-class QComboBox;
 class QListWidget;
 class QTimer;
 
@@ -56,7 +56,7 @@ class ExtrasPage : public ModulePage {
   SettingsFile& settings_;
   buslink::ModuleLink& link_;
   UserPrompts& prompts_;
-  QPointer<QComboBox> ports_;
+  QPointer<CloseUpComboBox> ports_;
   QPointer<QListWidget> received_;
   QPointer<QCheckBox> portTest_;
   QPointer<QTimer> timer_;

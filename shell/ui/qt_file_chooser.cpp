@@ -9,6 +9,22 @@
 
 namespace shell {
 
+QString filterSuffix(const QString& filter) {
+  // The patterns stand in the last parentheses; the first one counts.
+  const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+  const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+  if (open < 0 || close < open) return {};
+  const QString first =
+      filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0);
+  if (!first.startsWith(QStringLiteral("*."))) return {};
+  const QString suffix = first.mid(2);
+  // "*.*" and patterns with wildcards name no one extension.
+  if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?'))) {
+    return {};
+  }
+  return suffix;
+}
+
 bool chooseFileWithQt(FileDialog::Kind kind, const FileDialog& dialog, std::string& chosenPath) {
   QFileDialog box(QApplication::activeWindow(), qtText(texts::kTextWindowTitle));
   const bool save = kind == FileDialog::Kind::Save;
@@ -28,6 +44,14 @@ bool chooseFileWithQt(FileDialog::Kind kind, const FileDialog& dialog, std::stri
     filters << (text.endsWith(suffix) ? text : text + QLatin1Char(' ') + suffix);
   }
   if (!filters.isEmpty()) box.setNameFilters(filters);
+  if (save) {
+    // A name typed without an extension gets the one of the chosen filter,
+    // before the question about overwriting: otherwise "Golf" would be saved
+    // as a file that the load dialog's filter hides.
+    box.setDefaultSuffix(filterSuffix(box.selectedNameFilter()));
+    QObject::connect(&box, &QFileDialog::filterSelected, &box,
+                     [&box](const QString& filter) { box.setDefaultSuffix(filterSuffix(filter)); });
+  }
 
   if (!dialog.folder().empty()) box.setDirectory(QString::fromStdString(dialog.folder()));
   if (!dialog.fileName().empty()) box.selectFile(QString::fromStdString(dialog.fileName()));

@@ -23,6 +23,17 @@ QMessageBox::StandardButton runBox(QWidget* owner, const QString& text,
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+// The operations run on this thread and keep it busy from the first frame to
+// the last; between frames the windows get their paint (the bar, the main
+// window behind it). No timer fires and no input is taken meanwhile, so no
+// page can start link traffic in the middle of another operation's frames;
+// the input waits in the queue as it would for a busy program.
+void letWindowsPaint() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                  QEventLoop::ExcludeSocketNotifiers |
+                                  QEventLoop::X11ExcludeTimers);
+}
+
 }  // namespace
 
 QtPrompts::QtPrompts(buslink::ModuleLink& link) : link_(link) {}
@@ -61,9 +72,8 @@ void QtPrompts::openWaitWindow(int32_t steps, int32_t textId) {
   closeWaitWindow();
   waitWindow_ = new WaitWindow(steps, qtText(textId), owner());
   waitWindow_->show();
-  // The operation that follows keeps the thread busy; let the window appear
-  // before the first frame goes out.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // Let the window appear before the first frame goes out.
+  letWindowsPaint();
   link_.setProgressHook([this] { stepWaitWindow(); });
 }
 
@@ -77,7 +87,9 @@ void QtPrompts::stepWaitWindow() {
 }
 
 void QtPrompts::stepNow() {
-  if (waitWindow_ != nullptr) waitWindow_->step();
+  if (waitWindow_ == nullptr) return;
+  waitWindow_->step();
+  letWindowsPaint();
 }
 
 void QtPrompts::closeWaitWindow() {

@@ -14,6 +14,10 @@ QString tooltipText(int32_t textId) {
 }
 
 int createTooltips(QWidget* dialog, std::span<const TooltipEntry> table) {
+  // Tips show whether or not the window is the active one: a user who looks
+  // at a field of the main window while a live window has the focus still
+  // gets its range.
+  dialog->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
   int given = 0;
   for (QWidget* child : dialog->findChildren<QWidget*>()) {
     const int32_t id = controlId(child);

@@ -10,7 +10,9 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <cstdio>
 
+#include "shell/ui/qt_translations.h"
 #include "tests/support/ui_test_support.h"
 
 namespace {
@@ -57,6 +59,11 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   uitest::useTemporaryConfigHome();
   QApplication app(argc, argv);
+  // Qt's own German texts, as the program loads them.
+  if (!shell::installGermanQtTexts(app)) {
+    std::fputs("Qt's German translations are missing (qt6-translations-l10n)\n", stderr);
+    return 1;
+  }
   uitest::setScreenshotFolder(QStringLiteral(TUNVEXA_SCREENSHOT_DIR));
   testing::InitGoogleTest(&argc, argv);
   watchModals();

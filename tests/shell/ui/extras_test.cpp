@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "shell/page_registry.h"
 #include "shell/ui/module_selection_dialog.h"
@@ -152,8 +154,12 @@ TEST(Extras, ChoosingAPortStopsTheTestAndStoresComPort) {
   ASSERT_EQ(s.link->portNumber(), 7 + 128);
 
   QComboBox* ports = portList(s);
+  // The user opens the drop-down and picks COM3.
+  ports->showPopup();
+  ASSERT_TRUE(uitest::waitFor([&] { return ports->view()->isVisible(); }, 2000));
   ports->setCurrentIndex(0);
-  emit ports->activated(0);  // the user picks COM3 in the drop-down
+  ports->hidePopup();
+  ASSERT_TRUE(uitest::waitFor([&] { return !s.extras->portTestRunning(); }, 2000));
   EXPECT_FALSE(s.extras->portTestRunning());
   EXPECT_FALSE(portTestBox(s)->isChecked());
   EXPECT_EQ(s.link->portNumber(), 3);
@@ -162,6 +168,36 @@ TEST(Extras, ChoosingAPortStopsTheTestAndStoresComPort) {
   EXPECT_EQ(s.link->openPort(), 0);
   EXPECT_EQ(s.device->portNumber(), 3);
   s.link->close();
+}
+
+TEST(Extras, ClosingTheListWithoutAChoiceStopsTheTestAndTakesThePortAgain) {
+  ShellOptions options;
+  options.simPorts = {3, 7};
+  Shell s(options);
+  s.settings->set("ComPort", "7");
+  s.settings->set("FensterListe", "0");
+  s.start();
+  QComboBox* ports = portList(s);
+  struct Close {
+    const char* how;
+    std::function<void()> close;
+  };
+  const Close ways[] = {
+      {"Escape", [&] { QTest::keyClick(ports->view(), Qt::Key_Escape); }},
+      {"a click elsewhere", [&] { ports->hidePopup(); }},
+  };
+  for (const Close& way : ways) {
+    QTest::mouseClick(portTestBox(s), Qt::LeftButton);
+    ASSERT_TRUE(s.extras->portTestRunning()) << way.how;
+    s.settings->set("ComPort", "1");  // so that taking the port again shows
+    ports->showPopup();
+    ASSERT_TRUE(uitest::waitFor([&] { return ports->view()->isVisible(); }, 2000)) << way.how;
+    way.close();
+    ASSERT_TRUE(uitest::waitFor([&] { return !s.extras->portTestRunning(); }, 2000)) << way.how;
+    EXPECT_FALSE(portTestBox(s)->isChecked()) << way.how;
+    EXPECT_EQ(s.link->portNumber(), 7) << way.how;
+    EXPECT_EQ(s.settings->get("ComPort", "-"), "7") << way.how;
+  }
 }
 
 TEST(Extras, PortTestOnTheInProcessBus) {

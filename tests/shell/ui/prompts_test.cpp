@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <thread>
+#include <vector>
 
 #include "shell/ui/qt_controls.h"
 #include "shell/ui/qt_prompts.h"
@@ -73,6 +79,64 @@ TEST(WaitWindow, BarAdvancesOncePerFrameSent) {
   q.prompts.openWaitWindow(3, 8037);
   EXPECT_EQ(barValue(q.prompts), 0);
   q.prompts.closeWaitWindow();
+}
+
+// Counts the paints of the wait window's text and of the main window behind
+// it, from before the wait window exists.
+struct Paints : QObject {
+  explicit Paints(QWidget* main) : main_(main) { qApp->installEventFilter(this); }
+  ~Paints() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w == nullptr) return false;
+    if (w == main_) ++main;
+    if (dynamic_cast<shell::WaitWindow*>(w->window()) != nullptr &&
+        shell::controlId(w) == shell::WaitWindow::kTextControl) {
+      ++text;
+    }
+    return false;
+  }
+  int text = 0;
+  int main = 0;
+
+ private:
+  QWidget* main_;
+};
+
+TEST(WaitWindow, PaintsWhileTheOperationHoldsTheThread) {
+  QtShell q;
+  buslink::ModuleLink& link = *q.s.link;
+  ASSERT_EQ(link.setPortNumber(2), 0);
+  // A page timer that is due throughout: it must not run between frames,
+  // where it could send frames of its own into the operation's sequence.
+  int timerRuns = 0;
+  QTimer pageTimer;
+  QObject::connect(&pageTimer, &QTimer::timeout, [&] { ++timerRuns; });
+  pageTimer.start(0);
+
+  Paints paints(q.s.window.get());
+  q.prompts.openWaitWindow(30, 8037);
+  // The operation: frames back to back without returning to the event loop,
+  // while the window system keeps asking for paints (here: the main window,
+  // uncovered again and again).
+  ASSERT_EQ(link.selectModule(0xE0), 0);
+  uint16_t version = 0;
+  std::vector<int> mainSeen;
+  for (int i = 0; i < 10; ++i) {
+    q.s.window->update();
+    ASSERT_EQ(link.readFirmwareVersion(version), 0);
+    mainSeen.push_back(paints.main);
+  }
+  link.close();
+  EXPECT_EQ(timerRuns, 0);
+  EXPECT_GT(paints.text, 0) << "the wait window's text never painted";
+  for (size_t i = 1; i < mainSeen.size(); ++i) {
+    EXPECT_GT(mainSeen[i], mainSeen[i - 1]) << "no paint between frames " << i - 1 << " and " << i;
+  }
+  q.prompts.closeWaitWindow();
+  QCoreApplication::processEvents();
+  EXPECT_GT(timerRuns, 0);
 }
 
 TEST(WaitWindow, WorkerThreadsStepThroughTheEventLoop) {
@@ -180,6 +244,7 @@ struct BoxSeen {
   QMessageBox::Icon icon = QMessageBox::Warning;
   QMessageBox::StandardButtons buttons;
   QWidget* parent = nullptr;
+  QStringList buttonTexts;
 };
 
 void answerBox(BoxSeen& seen, QMessageBox::StandardButton answer) {
@@ -188,6 +253,7 @@ void answerBox(BoxSeen& seen, QMessageBox::StandardButton answer) {
     ASSERT_NE(box, nullptr);
     seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
             box->parentWidget()};
+    for (QAbstractButton* b : box->buttons()) seen.buttonTexts << b->text().remove('&');
     box->button(answer)->click();
   });
 }
@@ -215,8 +281,25 @@ TEST(Messages, BoxesOnTheTabHostTitledTunvexaWithoutIcon) {
   EXPECT_TRUE(q.prompts.askYesNo(8037));
   EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+  // Qt's own texts are German, as the program loads them at start-up.
+  seen.buttonTexts.sort();
+  EXPECT_EQ(seen.buttonTexts, QStringList({"Ja", "Nein"}));
   answerBox(seen, QMessageBox::No);
   EXPECT_FALSE(q.prompts.askYesNo(8037));
+}
+
+TEST(QtTexts, FileDialogAndCancelSpeakGerman) {
+  // The test main loads Qt's German texts the way the program does.
+  QFileDialog box(nullptr, QStringLiteral("Tunvexa"));
+  box.setAcceptMode(QFileDialog::AcceptOpen);
+  box.setOption(QFileDialog::DontUseNativeDialog);
+  QStringList texts;
+  for (QAbstractButton* b : box.findChildren<QAbstractButton*>()) texts << b->text().remove('&');
+  EXPECT_TRUE(texts.contains(QStringLiteral("Öffnen"))) << texts.join('|').toStdString();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen"))) << texts.join('|').toStdString();
+  QStringList labels;
+  for (QLabel* l : box.findChildren<QLabel*>()) labels << l->text().remove('&');
+  EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
 }
 
 }  // namespace

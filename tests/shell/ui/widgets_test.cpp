@@ -4,12 +4,16 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <fstream>
 
 #include "shell/file_dialog.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/qt_controls.h"
 #include "shell/ui/qt_file_chooser.h"
 #include "shell/ui/qt_fixed_field.h"
@@ -68,6 +72,8 @@ TEST(Tooltips, EveryNumberedControlButStaticTexts) {
   EXPECT_EQ(box->toolTip(), QString());    // text ID 0
   EXPECT_EQ(edit->toolTip(), QString());   // no row
   EXPECT_EQ(label->toolTip(), QString());  // static texts get none
+  // Tips also show while another window is the active one.
+  EXPECT_TRUE(dialog.testAttribute(Qt::WA_AlwaysShowToolTips));
 
   QDialog onlyLabels;
   shell::setControlId(new QLabel(&onlyLabels), 20);
@@ -142,6 +148,61 @@ TEST_F(FileChooser, SaveReturnsANewNameAndCancelReturnsOne) {
   std::string untouched = "x";
   EXPECT_EQ(dialog.openDialog(untouched), 1);
   EXPECT_EQ(untouched, "x");
+}
+
+TEST_F(FileChooser, SavedNameWithoutExtensionGetsTheChosenFiltersOne) {
+  dialog.addFilter("alle Dateien (*.*)", "*.*");
+  struct Case {
+    int filter;  // index into the dialog's filters
+    QString typed;
+    std::string saved;
+  };
+  const Case cases[] = {
+      {0, "test1", "/test1.Ignar"},        // the reported case
+      {0, "Golf", "/Golf.Ignar"},          // an existing file: asked about, then chosen
+      {0, "test2.Fulgo", "/test2.Fulgo"},  // an extension of the user's own stays
+      {1, "dienst", "/dienst.zeb"},        // the first of several patterns
+      {2, "roh", "/roh"},                  // "*.*" names no extension
+  };
+  for (const Case& c : cases) {
+    uitest::onNextModal([&](QWidget* w) {
+      auto* box = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(box, nullptr);
+      box->selectNameFilter(box->nameFilters().value(c.filter));
+      emit box->filterSelected(box->nameFilters().value(c.filter));
+      box->selectFile(c.typed);
+      // Overwriting the existing file is asked; the user says yes.
+      uitest::onNestedModal(w, [](QWidget* question) {
+        auto* box = qobject_cast<QMessageBox*>(question);
+        if (box != nullptr) box->button(QMessageBox::Yes)->click();
+      });
+      static_cast<QDialog*>(box)->accept();
+    });
+    std::string path;
+    ASSERT_EQ(dialog.saveDialog(path), 0) << c.typed.toStdString();
+    EXPECT_EQ(path, folder.path + c.saved) << c.typed.toStdString();
+  }
+}
+
+TEST(FilterSuffix, FirstPatternsExtensionOnly) {
+  EXPECT_EQ(shell::filterSuffix("Zündung (*.Ignar)"), "Ignar");
+  EXPECT_EQ(shell::filterSuffix("Service (*.zeb *.txt)"), "zeb");
+  EXPECT_EQ(shell::filterSuffix("alle Dateien (*.*)"), "");
+  EXPECT_EQ(shell::filterSuffix("Logs (Log*.bin)"), "");
+  EXPECT_EQ(shell::filterSuffix("ohne Muster"), "");
+}
+
+TEST(ProgramIcon, SmallAndBigSizesArePainted) {
+  const QIcon icon = shell::programIcon();
+  for (int size : {16, 32, 48}) {
+    const QImage image = icon.pixmap(size, size).toImage();
+    ASSERT_EQ(image.size(), QSize(size, size)) << size;
+    // Not an empty picture: the tile and the spark in two colours.
+    const QRgb tile = image.pixel(size / 10, size / 2);
+    const QRgb spark = image.pixel(size / 2, size / 2);
+    EXPECT_GT(qAlpha(tile), 200) << size;
+    EXPECT_NE(tile, spark) << size;
+  }
 }
 
 }  // namespace
