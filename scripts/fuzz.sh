@@ -24,9 +24,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-[ -f build-fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUNVEXA_FUZZ=ON -DTUNVEXA_GUI=OFF -DTUNVEXA_TESTS=OFF \
-  -DTUNVEXA_BENCH=OFF
+if [ ! -f build-fuzz/build.ninja ]; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTUNVEXA_FUZZ=ON -DTUNVEXA_WERROR=ON -DTUNVEXA_GUI=OFF -DTUNVEXA_TESTS=OFF -DTUNVEXA_BENCH=OFF
+elif ! grep -q '^TUNVEXA_WERROR:BOOL=ON$' build-fuzz/CMakeCache.txt; then
+  cmake -S . -B build-fuzz -DTUNVEXA_WERROR=ON
+fi
 cmake --build build-fuzz -j"$(nproc)"
 
 targets=("$@")

@@ -6,8 +6,16 @@ std::string versionText(uint32_t versionWord) {
   const uint32_t major = (versionWord >> 8) & 0x0F;
   const uint32_t minor = versionWord & 0xFF;
   const uint32_t patch = (versionWord >> 12) & 0x0F;
-  std::string text = "V " + std::to_string(major) + "." + std::to_string(minor);
-  if (patch != 0) text += "." + std::to_string(patch);
+  // Appended piece by piece: "literal" + std::string inserts at the front,
+  // which GCC 12 at -O3 misreads as an overlapping copy (-Wrestrict).
+  std::string text = "V ";
+  text += std::to_string(major);
+  text += '.';
+  text += std::to_string(minor);
+  if (patch != 0) {
+    text += '.';
+    text += std::to_string(patch);
+  }
   return text;
 }
 

@@ -67,9 +67,9 @@ int main(int argc, char** argv) {
   {
     shell::MainWindow window(settings, moduleLink, pages);
     prompts.setHost(&window.tabHost());
-    // Built to its final size first, so that the window manager places the
-    // window whole on the screen.
+    // Built to its final size first, so that it opens whole on the screen.
     window.start();
+    window.placeOnScreen();
     window.show();
     exitCode = app.exec();
     prompts.setHost(nullptr);

@@ -2,12 +2,16 @@
 
 #include <cstdint>
 
-#include "modules/ignition/field_number.h"
 #include "modules/ignition/ignition_state.h"
+#include "shell/field_number.h"
 
 // The rules of "Zündungs-Einstellungen" (engine, sender, trigger mode),
 // apart from its widgets.
 namespace ignition {
+
+// The edit-field numbers every dialog shares.
+using shell::FieldRange;
+using shell::parseFieldNumber;
 
 // The four trigger-mode radio buttons.
 enum class TriggerMode { Tdc, Early, FreeOffset, Crank };  // "OT-Geber" … "KW-Geber"

@@ -4,13 +4,17 @@
 #include <optional>
 
 #include "modules/ignition/curve_list.h"
-#include "modules/ignition/field_number.h"
 #include "modules/ignition/ignition_record.h"
+#include "shell/field_number.h"
 
 // Editing one entry of an rpm curve ("Kennlinie editieren", 3100) or of a
 // pressure curve (3370): the checks of the two fields and the replacement
 // of the entry, which gives the list back unchanged when it is refused.
 namespace ignition {
+
+// The edit-field numbers every dialog shares.
+using shell::FieldRange;
+using shell::parseFieldNumber;
 
 // The entry being edited: its value (rpm or mBar), angle and list index;
 // index -1 = a new entry.

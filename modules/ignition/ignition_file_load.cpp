@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "modules/ignition/conversions.h"
@@ -19,6 +20,9 @@ namespace ignition {
 namespace {
 
 constexpr size_t kLineBuffer = shell::TaggedReader::kLineLength + 1;
+// The longest line that comes back whole, line end included, from the reader
+// here and from the Windows program's: a longer one would be split there.
+constexpr size_t kLongestWholeLine = shell::TaggedReader::kLineLength - 1;
 constexpr size_t kInfoTextLength = 24;
 constexpr size_t kCommentLength = 255;
 
@@ -35,6 +39,22 @@ void cutAtNul(std::string& text) {
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// Characters of a UTF-8 text (one per cp1252 byte in the file).
+size_t codePoints(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// The first character of a UTF-8 string's `count`-th code point on.
+size_t codePointOffset(const std::string& text, size_t count) {
+  size_t i = 0;
+  for (size_t seen = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) break;
+  }
+  return i;
 }
 
 // The decimal number at the start of a text, like C atoi, but held to a
@@ -61,7 +81,10 @@ class Reader {
   explicit Reader(std::string path) : path_(std::move(path)) { reopen(); }
 
   bool isOpen() const { return reader_->isOpen(); }
-  bool seek(std::string_view tag) { return reader_->seekTag(tag, 0) == 0; }
+  bool seek(std::string_view tag) {
+    atEnd_ = false;
+    return reader_->seekTag(tag, 0) == 0;
+  }
   bool readInt(int32_t& value) { return reader_->readInt(value) == 0; }
   bool readByte(uint8_t& value) { return reader_->readByteValue(value) == 0; }
   bool readText(std::string& text, size_t length) {
@@ -72,15 +95,39 @@ class Reader {
   // The next line of a multi-line value, without its line end; false at its
   // end.
   bool nextValueLine(std::string& line) {
-    if (reader_->readText(line, kLineBuffer) != 0) {
-      reopen();
-      return false;
+    if (!nextPiece(line)) return false;
+    cutAtNul(line);
+    return !line.empty() && line.front() != '[';
+  }
+  // As nextValueLine, but a line longer than the reader's buffer is one
+  // line, not several: the rest that the reader hands out as further lines
+  // is skipped. Otherwise the line end behind a full buffer would read as an
+  // empty line and end the value early.
+  bool nextWholeLine(std::string& line) {
+    if (!nextPiece(line)) return false;
+    std::string rest;
+    for (bool cut = codePoints(line) == shell::TaggedReader::kLineLength; cut;) {
+      if (!nextPiece(rest)) {
+        atEnd_ = true;
+        break;
+      }
+      cut = codePoints(rest) == shell::TaggedReader::kLineLength;
     }
     cutAtNul(line);
     return !line.empty() && line.front() != '[';
   }
 
  private:
+  // One line as the reader hands it out (at most its buffer); false at the
+  // end of the file.
+  bool nextPiece(std::string& piece) {
+    if (atEnd_ || reader_->readText(piece, kLineBuffer) != 0) {
+      atEnd_ = false;
+      reopen();
+      return false;
+    }
+    return true;
+  }
   void reopen() {
     reader_.reset();
     reader_.emplace(std::fopen(path_.c_str(), "rb"));
@@ -88,6 +135,7 @@ class Reader {
 
   std::string path_;
   std::optional<shell::TaggedReader> reader_;
+  bool atEnd_ = false;  // the last line skipped ran into the end of the file
 };
 
 struct Loader {
@@ -115,15 +163,6 @@ bool intValue(Loader& l) {
   if (!l.file.readInt(value)) return false;
   l.record().*Field = value;
   return true;
-}
-
-// The first character of a UTF-8 string's `count`-th code point on.
-size_t codePointOffset(const std::string& text, size_t count) {
-  size_t i = 0;
-  for (size_t seen = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) break;
-  }
-  return i;
 }
 
 template <auto Field>
@@ -249,15 +288,23 @@ bool pressureCurves(Loader& l) {
 }
 
 // The lines of an rpm curve, taken as they stand. Older files wrote four
-// digits; a leading 0 makes them sort among the five-digit entries.
+// digits; a leading 0 makes them sort among the five-digit entries. An entry
+// is kept short enough to be saved as one line that loads back whole (here
+// and in the Windows program), so nothing behind it is lost on the next load.
 void curveLines(Loader& l, CurveList& list) {
   std::vector<std::string> lines;
   std::string line;
-  while (l.file.nextValueLine(line)) {
+  while (l.file.nextWholeLine(line)) {
     const bool fourDigits = line.size() >= 4 &&
                             std::all_of(line.begin(), line.begin() + 4, isDigit) &&
                             (line.size() == 4 || !isDigit(line[4]));
-    lines.push_back(fourDigits ? "0" + line : line);
+    std::string entry(fourDigits ? "0" : "");
+    entry += line;
+    entry.resize(codePointOffset(entry, kLongestWholeLine));
+    // A CR at the new end would be taken for part of the line end.
+    while (!entry.empty() && entry.back() == '\r') entry.pop_back();
+    // Saved, an empty entry would end the curve.
+    if (!entry.empty()) lines.push_back(std::move(entry));
   }
   // Added in sorted order, each lands at the end of the list: the same list
   // as adding them one by one, without the quadratic cost of a huge file.

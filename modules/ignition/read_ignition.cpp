@@ -94,7 +94,8 @@ int32_t readTemperatures(IgnitionState& state, buslink::ModuleLink& link, Reader
   if (ktyInRange(r.maxTempRelative)) {
     std::snprintf(text, sizeof text, "Max: %3i", ktyTemperature(r.maxTempRelative));
   }
-  state.temperatureText = " ";
+  // assign, not "=": GCC 12 at -O3 reports a false -Wrestrict for the latter.
+  state.temperatureText.assign(1, ' ');
   state.maxTemperatureText = text;
   return 0;
 }

@@ -1,5 +1,8 @@
 #include "shell/ui/main_window.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "link/module_link.h"
@@ -33,6 +36,13 @@ void MainWindow::start() {
   tabHost_->buildPageList();
   // The client area is exactly the tab host; no sizing frame.
   setFixedSize(tabHost_->size());
+}
+
+void MainWindow::placeOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
 }  // namespace shell

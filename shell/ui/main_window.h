@@ -30,6 +30,10 @@ class MainWindow : public QWidget {
 
   TabHostWindow& tabHost() { return *tabHost_; }
 
+  // Centres the window on the screen it will open on, so that its title bar
+  // and every edge are on the screen; the dialogs open centred over it.
+  void placeOnScreen();
+
  private:
   SettingsFile& settings_;
   buslink::ModuleLink& link_;

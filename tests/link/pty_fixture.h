@@ -4,9 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace testing_support {
 
@@ -48,6 +53,41 @@ class PtyComPort {
  private:
   std::string folder_;
   int master_ = -1;
+};
+
+// Ends the test program when a blocking step outlives its bound: a wait that
+// never ends then fails at once with its name instead of hanging the run
+// until the test driver gives up on it.
+class Watchdog {
+ public:
+  Watchdog(std::chrono::milliseconds bound, std::string what)
+      : what_(std::move(what)), thread_([this, bound] { watch(bound); }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      done_ = true;
+    }
+    woken_.notify_one();
+    thread_.join();
+  }
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+
+ private:
+  void watch(std::chrono::milliseconds bound) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (woken_.wait_for(lock, bound, [this] { return done_; })) return;
+    std::fprintf(stderr, "FAILED: %s did not end within %lld ms\n", what_.c_str(),
+                 static_cast<long long>(bound.count()));
+    std::fflush(stderr);
+    std::abort();
+  }
+
+  std::string what_;
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  bool done_ = false;
+  std::thread thread_;
 };
 
 }  // namespace testing_support

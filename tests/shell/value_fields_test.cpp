@@ -62,8 +62,10 @@ TEST(ParseFixedLocale, IgnoresTheProcessLocale) {
   std::string saved = previous ? previous : "C";
   if (setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
       setlocale(LC_NUMERIC, "de_DE") == nullptr) {
-    GTEST_SKIP() << "no German locale installed";
+    GTEST_SKIP() << "no German locale installed (scripts/install-deps.sh generates one)";
   }
+  // Only a locale with a decimal comma shows anything.
+  EXPECT_STREQ(localeconv()->decimal_point, ",");
   EXPECT_EQ(shell::parseFixed("12,345", 2), 1235);
   EXPECT_EQ(shell::parseFixed("12.345", 2), 1235);
   setlocale(LC_NUMERIC, saved.c_str());

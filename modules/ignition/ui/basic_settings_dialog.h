@@ -4,19 +4,14 @@
 
 #include "modules/ignition/basic_settings.h"
 #include "modules/ignition/ui/ignition_dialog.h"
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
+#include "shell/ui/dialog_table.h"
 
 namespace shell {
+class FieldChecks;
 class UserPrompts;
-}
+}  // namespace shell
 
 namespace ignition {
-
-class FieldChecks;
 
 // "Zündungs-Einstellungen" (150): engine, sender and trigger mode. Edits the
 // record in place when saved ("OK", and before "erweitert").
@@ -50,34 +45,20 @@ class BasicSettingsDialog : public IgnitionDialog {
   // 0 or 8076 (shown; nothing stored).
   int32_t save();
   TriggerMode mode() const;
-  FieldChecks& checks() const { return *checks_; }
+  shell::FieldChecks& checks() const { return table_.checks(); }
 
  private:
+  void load();
+  void addRules();
+  void layOut();
   void applyModeRules();
   void openExtended();
   BasicSettingsForm form() const;
-  bool checkOffset() const;
 
   shell::UserPrompts& prompts_;
   IgnitionState& state_;
   int32_t& offsetIsVersatz_;
-  QLineEdit* cylinders_;
-  QLineEdit* strokes_;
-  QLineEdit* charge_;
-  QLineEdit* chargeOriginal_;
-  QLabel* offsetLabel_;
-  QLineEdit* offset_;
-  QLineEdit* teeth_;
-  QLineEdit* gap_;
-  QRadioButton* tdc_;
-  QRadioButton* early_;
-  QRadioButton* freeOffset_;
-  QRadioButton* crank_;
-  QCheckBox* inductive_;
-  QCheckBox* inverted_;
-  QCheckBox* multiChannel_;
-  QCheckBox* wasteSpark_;
-  FieldChecks* checks_;
+  shell::DialogTable table_;
 };
 
 }  // namespace ignition

@@ -1,26 +1,20 @@
 #include "modules/ignition/ui/extended_settings_dialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "modules/ignition/dialog_text_ids.h"
 #include "modules/ignition/ui/factory_values_dialog.h"
 #include "modules/ignition/ui/pressure_settings_dialog.h"
 #include "modules/ignition/ui/qt_dialog_stack.h"
-#include "modules/ignition/ui/qt_edit_fields.h"
-#include "modules/ignition/ui/qt_field_checks.h"
-#include "shell/ui/qt_controls.h"
+#include "shell/ui/qt_field_checks.h"
 #include "shell/ui/qt_text.h"
-#include "shell/ui/qt_tooltips.h"
 #include "shell/user_prompts.h"
 #include "texts/text_ids.h"
 
@@ -29,177 +23,122 @@ namespace ignition {
 namespace {
 
 using D = ExtendedSettingsDialog;
+using shell::cancelButton, shell::checkBox, shell::comboBox, shell::numberField, shell::okButton,
+    shell::pushButton, shell::radioButton;
 
-constexpr shell::TooltipEntry kTooltips[] = {
-    {D::kPressureButton, 8627},
-    {D::kFactoryButton, 8702},
-    {D::kStartCount, 8688},
-    {D::kLimiterCount, 8700},
-    {D::kCamDetection, 8639},
-    {D::kLogging, 8664},
-    {D::kQuickStart, 8683},
-    {D::kLogMode, 8665},
-    {D::kPotiZeroToNine, 8676},
-    {D::kPotiMinusFourToFive, 8675},
-    {D::kPotiOff, 8674},
-    {D::kCrankPlusTdc, 8672},
-    {D::kHardLimiter, 8661},
-    {D::kHalfVaneDetection, 7101},
-    {D::kExternalDisplay, 8631},
-    {D::kZ1SignalOff, 8823},
-    {D::kHalfVaneOutput, 8638},
-    {D::kSecondSpark, 8667},
-    {D::kInductiveCompatibility, 8640},
-    {D::kRpmOutputInverted, 9017},
-    {D::kShiftLight, 8619},
-    {D::kSenderMode, 8637},
-    {D::kDirectMode, 8623},
-    {D::kLowDirectMode, 8701},
+constexpr char kPoti[] = "Abstimmpoti";
+
+constexpr shell::ControlRow kControls[] = {
+    checkBox(D::kHardLimiter, "harter Limiter", 8661),
+    checkBox(D::kExternalDisplay, "externe Anzeige", 8631),
+    checkBox(D::kHalfVaneOutput, "erzeuge Halbflügel", 8638),
+    checkBox(D::kInductiveCompatibility, "induktiver K-Modus", 8640),
+    checkBox(D::kDirectMode, "Direkt-Modus ", 8623),
+    checkBox(D::kLowDirectMode, "Low-Direkt-Modus ", 8701),
+    checkBox(D::kSecondSpark, "Nachzünden", 8667),
+    checkBox(D::kQuickStart, "Schnellstart", 8683),
+    checkBox(D::kCamDetection, "Nockenerkennung", 8639),
+    checkBox(D::kCrankPlusTdc, "KW + OT", 8672),
+    checkBox(D::kHalfVaneDetection, "Halbflügelerkennung", 7101),
+    checkBox(D::kZ1SignalOff, "Z1-Signal aus", 8823),
+    checkBox(D::kRpmOutputInverted, "Drehzahlausgang inv.", 9017),
+    checkBox(D::kLogging, "ein", 8664),
+    // One digit; the field takes a single character.
+    numberField(D::kLogMode, "Modus", 1, {0, 9}, 8665),
+    radioButton(D::kPotiMinusFourToFive, "-4 - +5", kPoti, 8675),
+    radioButton(D::kPotiZeroToNine, "0 - +9", kPoti, 8676),
+    radioButton(D::kPotiOff, "aus", kPoti, 8674),
+    comboBox(D::kSenderMode, "Gebermodus", 8637),
+    numberField(D::kShiftLight, "Schaltblitz", 5, {1500, 12500}, 8619),
+    numberField(D::kStartCount, "Startzahl", 2, {3, 20}, 8688),
+    numberField(D::kLimiterCount, "Limitzahl", 3, {2, 200}, 8700),
+    pushButton(D::kPressureButton, "Druck", 8627),
+    pushButton(D::kFactoryButton, "Werkeinst.", 8702),
+    okButton(D::kCommandOk, "OK"),
+    cancelButton(D::kCommandCancel, "Abbruch"),
 };
 
-constexpr FieldRange kShiftLightRange{1500, 12500};
-constexpr FieldRange kStartCountRange{3, 20};
-constexpr FieldRange kLimiterCountRange{2, 200};
-// One digit; the field takes a single character.
-constexpr FieldRange kLogModeRange{0, 9};
+// The boxes in the order of the form's flags.
+constexpr int32_t kBoxes[] = {
+    D::kHardLimiter,       D::kExternalDisplay, D::kHalfVaneOutput,    D::kInductiveCompatibility,
+    D::kDirectMode,        D::kLowDirectMode,   D::kSecondSpark,       D::kQuickStart,
+    D::kCamDetection,      D::kCrankPlusTdc,    D::kHalfVaneDetection, D::kZ1SignalOff,
+    D::kRpmOutputInverted,
+};
 
 }  // namespace
 
 ExtendedSettingsDialog::ExtendedSettingsDialog(DialogStack& stack, shell::UserPrompts& prompts,
                                                IgnitionRecord& record, QWidget* parent)
-    : IgnitionDialog(stack, parent), prompts_(prompts), record_(record) {
+    : IgnitionDialog(stack, parent),
+      prompts_(prompts),
+      record_(record),
+      table_(this, kControls, prompts, sender()) {
   setWindowTitle(QStringLiteral("Zündung erweiterte Einstellungen"));
-
-  auto box = [this](const char* caption, int32_t id) {
-    auto* b = new QCheckBox(QString::fromUtf8(caption), this);
-    shell::setControlId(b, id);
-    sendOnClick(b, id);
-    return b;
-  };
-  hardLimiter_ = box("harter Limiter", kHardLimiter);
-  externalDisplay_ = box("externe Anzeige", kExternalDisplay);
-  halfVaneOutput_ = box("erzeuge Halbflügel", kHalfVaneOutput);
-  inductiveCompatibility_ = box("induktiver K-Modus", kInductiveCompatibility);
-  directMode_ = box("Direkt-Modus ", kDirectMode);
-  lowDirectMode_ = box("Low-Direkt-Modus ", kLowDirectMode);
-  secondSpark_ = box("Nachzünden", kSecondSpark);
-  quickStart_ = box("Schnellstart", kQuickStart);
-  camDetection_ = box("Nockenerkennung", kCamDetection);
-  crankPlusTdc_ = box("KW + OT", kCrankPlusTdc);
-  halfVaneDetection_ = box("Halbflügelerkennung", kHalfVaneDetection);
-  z1SignalOff_ = box("Z1-Signal aus", kZ1SignalOff);
-  rpmOutputInverted_ = box("Drehzahlausgang inv.", kRpmOutputInverted);
-  logging_ = box("ein", kLogging);
-  logMode_ = makeNumberField(this, kLogMode, 1);
-
-  auto radio = [this](const char* caption, int32_t id) {
-    auto* b = new QRadioButton(QString::fromUtf8(caption), this);
-    shell::setControlId(b, id);
-    sendOnClick(b, id);
-    return b;
-  };
-  potiMinusFourToFive_ = radio("-4 - +5", kPotiMinusFourToFive);
-  potiZeroToNine_ = radio("0 - +9", kPotiZeroToNine);
-  potiOff_ = radio("aus", kPotiOff);
-  auto* poti = new QButtonGroup(this);
-  for (QRadioButton* b : {potiMinusFourToFive_, potiZeroToNine_, potiOff_}) poti->addButton(b);
-
-  senderMode_ = new QComboBox(this);
-  shell::setControlId(senderMode_, kSenderMode);
+  auto* senderMode = table_.get<QComboBox>(kSenderMode);
   for (int32_t id : {texts::kTextSenderModeStandard, texts::kTextSenderModeProcar,
                      texts::kTextSenderModePointed}) {
-    senderMode_->addItem(shell::qtText(id));
+    senderMode->addItem(shell::qtText(id));
   }
-  shiftLight_ = makeNumberField(this, kShiftLight, 5);
-  startCount_ = makeNumberField(this, kStartCount, 2);
-  limiterCount_ = makeNumberField(this, kLimiterCount, 3);
+  load();
+  layOut();
+}
 
-  auto button = [this](const char* caption, int32_t id) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    shell::setControlId(b, id);
-    b->setAutoDefault(false);
-    sendOnClick(b, id);
-    return b;
-  };
-  QPushButton* pressure = button("Druck", kPressureButton);
-  QPushButton* factory = button("Werkeinst.", kFactoryButton);
-  QPushButton* ok = button("OK", kCommandOk);
-  ok->setDefault(true);
-  QPushButton* cancel = button("Abbruch", kCommandCancel);
-
-  // Opening: the fields from the record.
+void ExtendedSettingsDialog::load() {
   const ExtendedSettingsForm f = extendedSettingsOf(record_);
-  hardLimiter_->setChecked(f.hardLimiter);
-  externalDisplay_->setChecked(f.externalDisplay);
-  halfVaneOutput_->setChecked(f.halfVaneOutput);
-  inductiveCompatibility_->setChecked(f.inductiveCompatibility);
-  directMode_->setChecked(f.directMode);
-  lowDirectMode_->setChecked(f.lowDirectMode);
-  secondSpark_->setChecked(f.secondSpark);
-  quickStart_->setChecked(f.quickStart);
-  camDetection_->setChecked(f.camDetection);
-  crankPlusTdc_->setChecked(f.crankPlusTdc);
-  halfVaneDetection_->setChecked(f.halfVaneDetection);
-  z1SignalOff_->setChecked(f.z1SignalOff);
-  rpmOutputInverted_->setChecked(f.rpmOutputInverted);
-  logging_->setChecked(f.logging);
-  setFieldNumber(logMode_, f.logMode);
-  potiMinusFourToFive_->setChecked(f.potiRange == kPotiRangeMinusFourToFive);
-  potiZeroToNine_->setChecked(f.potiRange == kPotiRangeZeroToNine);
-  potiOff_->setChecked(f.potiRange == kPotiRangeOff);
-  senderMode_->setCurrentIndex(f.senderMode);
-  setFieldNumber(shiftLight_, f.shiftLightRpm);
-  setFieldNumber(startCount_, f.startCount);
-  setFieldNumber(limiterCount_, f.limiterCount);
+  table_.setChecked(kHardLimiter, f.hardLimiter);
+  table_.setChecked(kExternalDisplay, f.externalDisplay);
+  table_.setChecked(kHalfVaneOutput, f.halfVaneOutput);
+  table_.setChecked(kInductiveCompatibility, f.inductiveCompatibility);
+  table_.setChecked(kDirectMode, f.directMode);
+  table_.setChecked(kLowDirectMode, f.lowDirectMode);
+  table_.setChecked(kSecondSpark, f.secondSpark);
+  table_.setChecked(kQuickStart, f.quickStart);
+  table_.setChecked(kCamDetection, f.camDetection);
+  table_.setChecked(kCrankPlusTdc, f.crankPlusTdc);
+  table_.setChecked(kHalfVaneDetection, f.halfVaneDetection);
+  table_.setChecked(kZ1SignalOff, f.z1SignalOff);
+  table_.setChecked(kRpmOutputInverted, f.rpmOutputInverted);
+  table_.setChecked(kLogging, f.logging);
+  table_.setNumber(kLogMode, f.logMode);
+  table_.setChecked(kPotiMinusFourToFive, f.potiRange == kPotiRangeMinusFourToFive);
+  table_.setChecked(kPotiZeroToNine, f.potiRange == kPotiRangeZeroToNine);
+  table_.setChecked(kPotiOff, f.potiRange == kPotiRangeOff);
+  table_.get<QComboBox>(kSenderMode)->setCurrentIndex(f.senderMode);
+  table_.setNumber(kShiftLight, f.shiftLightRpm);
+  table_.setNumber(kStartCount, f.startCount);
+  table_.setNumber(kLimiterCount, f.limiterCount);
   applyQuickStartRule();
+}
 
-  checks_ = new FieldChecks(this);
-  auto inRange = [](QLineEdit* field, FieldRange range) {
-    return [field, range] {
-      const auto v = fieldNumber(field);
-      return v && range.contains(*v);
-    };
-  };
-  auto report = [this] { prompts_.showMessage(texts::kTextParameterOutOfRange); };
-  checks_->add(shiftLight_, inRange(shiftLight_, kShiftLightRange), report);
-  checks_->add(startCount_, inRange(startCount_, kStartCountRange), report);
-  checks_->add(limiterCount_, inRange(limiterCount_, kLimiterCountRange), report);
-  checks_->add(logMode_, inRange(logMode_, kLogModeRange), report);
-  checks_->exempt(ok);
-  checks_->exempt(cancel);
-
+void ExtendedSettingsDialog::layOut() {
   auto* left = new QVBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           hardLimiter_, externalDisplay_, halfVaneOutput_, inductiveCompatibility_, directMode_,
-           lowDirectMode_, secondSpark_, quickStart_, camDetection_, crankPlusTdc_,
-           halfVaneDetection_, z1SignalOff_, rpmOutputInverted_}) {
-    left->addWidget(w);
-  }
+  for (int32_t id : kBoxes) left->addWidget(table_.control(id));
   left->addStretch(1);
 
   auto* logGroup = new QGroupBox(QStringLiteral("Loggen"), this);
   auto* logLayout = new QHBoxLayout(logGroup);
-  logLayout->addWidget(logging_);
-  logLayout->addWidget(new QLabel(QStringLiteral("Modus"), logGroup));
-  logLayout->addWidget(logMode_);
+  logLayout->addWidget(table_.control(kLogging));
+  logLayout->addWidget(table_.caption(kLogMode));
+  logLayout->addWidget(table_.control(kLogMode));
   logLayout->addStretch(1);
 
-  auto* potiGroup = new QGroupBox(QStringLiteral("Abstimmpoti"), this);
+  auto* potiGroup = new QGroupBox(QString::fromUtf8(kPoti), this);
   auto* potiLayout = new QVBoxLayout(potiGroup);
-  potiLayout->addWidget(potiMinusFourToFive_);
-  potiLayout->addWidget(potiZeroToNine_);
-  potiLayout->addWidget(potiOff_);
+  for (int32_t id : {kPotiMinusFourToFive, kPotiZeroToNine, kPotiOff}) {
+    potiLayout->addWidget(table_.control(id));
+  }
 
   auto* values = new QGridLayout;
-  values->addWidget(new QLabel(QStringLiteral("Gebermodus"), this), 0, 0, 1, 3);
-  values->addWidget(senderMode_, 1, 0, 1, 3);
-  values->addWidget(new QLabel(QStringLiteral("Schaltblitz"), this), 2, 0);
-  values->addWidget(shiftLight_, 2, 1);
+  values->addWidget(table_.caption(kSenderMode), 0, 0, 1, 3);
+  values->addWidget(table_.control(kSenderMode), 1, 0, 1, 3);
+  values->addWidget(table_.caption(kShiftLight), 2, 0);
+  values->addWidget(table_.control(kShiftLight), 2, 1);
   values->addWidget(new QLabel(QStringLiteral("1/min"), this), 2, 2);
-  values->addWidget(new QLabel(QStringLiteral("Startzahl"), this), 3, 0);
-  values->addWidget(startCount_, 3, 1);
-  values->addWidget(new QLabel(QStringLiteral("Limitzahl"), this), 4, 0);
-  values->addWidget(limiterCount_, 4, 1);
+  values->addWidget(table_.caption(kStartCount), 3, 0);
+  values->addWidget(table_.control(kStartCount), 3, 1);
+  values->addWidget(table_.caption(kLimiterCount), 4, 0);
+  values->addWidget(table_.control(kLimiterCount), 4, 1);
 
   auto* right = new QVBoxLayout;
   right->addWidget(logGroup);
@@ -208,58 +147,60 @@ ExtendedSettingsDialog::ExtendedSettingsDialog(DialogStack& stack, shell::UserPr
   right->addStretch(1);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(pressure);
-  buttons->addWidget(factory);
+  buttons->addWidget(table_.control(kPressureButton));
+  buttons->addWidget(table_.control(kFactoryButton));
   buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  buttons->addWidget(table_.control(kCommandOk));
+  buttons->addWidget(table_.control(kCommandCancel));
 
   auto* layout = new QGridLayout(this);
   layout->addLayout(left, 0, 0);
   layout->addLayout(right, 0, 1);
   layout->addLayout(buttons, 1, 0, 1, 2);
-
-  shell::createTooltips(this, kTooltips);
 }
 
 void ExtendedSettingsDialog::applyQuickStartRule() {
+  QWidget* quickStart = table_.control(kQuickStart);
+  QWidget* camDetection = table_.control(kCamDetection);
   const QuickStartBoxes boxes =
-      quickStartRule(record_, camDetection_->isChecked(), quickStart_->isChecked());
-  quickStart_->setChecked(boxes.quickChecked);
-  quickStart_->setEnabled(boxes.quickEnabled);
-  camDetection_->setEnabled(boxes.camEnabled);
+      quickStartRule(record_, table_.isChecked(kCamDetection), table_.isChecked(kQuickStart));
+  table_.setChecked(kQuickStart, boxes.quickChecked);
+  quickStart->setEnabled(boxes.quickEnabled);
+  camDetection->setEnabled(boxes.camEnabled);
   // Direct mode fires without the sender logic these three belong to.
   if (record_.directModeActive) {
-    for (QCheckBox* b : {quickStart_, camDetection_, crankPlusTdc_}) b->setEnabled(false);
+    for (QWidget* w : {quickStart, camDetection, table_.control(kCrankPlusTdc)}) {
+      w->setEnabled(false);
+    }
     // A disabled quick start is an unchecked one.
-    quickStart_->setChecked(false);
+    table_.setChecked(kQuickStart, false);
   }
 }
 
 ExtendedSettingsForm ExtendedSettingsDialog::form() const {
   ExtendedSettingsForm f;
-  f.hardLimiter = hardLimiter_->isChecked();
-  f.quickStart = quickStart_->isChecked();
-  f.halfVaneOutput = halfVaneOutput_->isChecked();
-  f.externalDisplay = externalDisplay_->isChecked();
-  f.inductiveCompatibility = inductiveCompatibility_->isChecked();
-  f.directMode = directMode_->isChecked();
-  f.secondSpark = secondSpark_->isChecked();
-  f.lowDirectMode = lowDirectMode_->isChecked();
-  f.camDetection = camDetection_->isChecked();
-  f.z1SignalOff = z1SignalOff_->isChecked();
-  f.rpmOutputInverted = rpmOutputInverted_->isChecked();
-  f.crankPlusTdc = crankPlusTdc_->isChecked();
-  f.halfVaneDetection = halfVaneDetection_->isChecked();
-  f.logging = logging_->isChecked();
-  f.potiRange = potiMinusFourToFive_->isChecked() ? kPotiRangeMinusFourToFive
-                : potiZeroToNine_->isChecked()    ? kPotiRangeZeroToNine
-                                                  : kPotiRangeOff;
-  f.shiftLightRpm = fieldNumber(shiftLight_).value_or(0);
-  f.startCount = fieldNumber(startCount_).value_or(0);
-  f.logMode = fieldNumber(logMode_).value_or(0);
-  f.senderMode = std::max(0, senderMode_->currentIndex());
-  f.limiterCount = fieldNumber(limiterCount_).value_or(0);
+  f.hardLimiter = table_.isChecked(kHardLimiter);
+  f.quickStart = table_.isChecked(kQuickStart);
+  f.halfVaneOutput = table_.isChecked(kHalfVaneOutput);
+  f.externalDisplay = table_.isChecked(kExternalDisplay);
+  f.inductiveCompatibility = table_.isChecked(kInductiveCompatibility);
+  f.directMode = table_.isChecked(kDirectMode);
+  f.secondSpark = table_.isChecked(kSecondSpark);
+  f.lowDirectMode = table_.isChecked(kLowDirectMode);
+  f.camDetection = table_.isChecked(kCamDetection);
+  f.z1SignalOff = table_.isChecked(kZ1SignalOff);
+  f.rpmOutputInverted = table_.isChecked(kRpmOutputInverted);
+  f.crankPlusTdc = table_.isChecked(kCrankPlusTdc);
+  f.halfVaneDetection = table_.isChecked(kHalfVaneDetection);
+  f.logging = table_.isChecked(kLogging);
+  f.potiRange = table_.isChecked(kPotiMinusFourToFive) ? kPotiRangeMinusFourToFive
+                : table_.isChecked(kPotiZeroToNine)    ? kPotiRangeZeroToNine
+                                                       : kPotiRangeOff;
+  f.shiftLightRpm = table_.number(kShiftLight).value_or(0);
+  f.startCount = table_.number(kStartCount).value_or(0);
+  f.logMode = table_.number(kLogMode).value_or(0);
+  f.senderMode = std::max(0, table_.get<QComboBox>(kSenderMode)->currentIndex());
+  f.limiterCount = table_.number(kLimiterCount).value_or(0);
   return f;
 }
 
@@ -282,7 +223,7 @@ void ExtendedSettingsDialog::openFactoryValues() {
 int32_t ExtendedSettingsDialog::handleCommand(int32_t command) {
   switch (command) {
     case kCommandOk:
-      if (checks_->checkAll() && save() == 0) accept();
+      if (checks().checkAll() && save() == 0) accept();
       return 0;
     case kCommandCancel:
       reject();

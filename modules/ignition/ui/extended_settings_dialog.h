@@ -4,19 +4,14 @@
 
 #include "modules/ignition/extended_settings.h"
 #include "modules/ignition/ui/ignition_dialog.h"
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QRadioButton;
+#include "shell/ui/dialog_table.h"
 
 namespace shell {
+class FieldChecks;
 class UserPrompts;
-}
+}  // namespace shell
 
 namespace ignition {
-
-class FieldChecks;
 
 // "Zündung erweiterte Einstellungen" (151): special functions, logging,
 // tuning potentiometer, shift light. "OK" stores into the record; the
@@ -56,9 +51,11 @@ class ExtendedSettingsDialog : public IgnitionDialog {
 
   // 0 or 8075 (shown; nothing stored).
   int32_t save();
-  FieldChecks& checks() const { return *checks_; }
+  shell::FieldChecks& checks() const { return table_.checks(); }
 
  private:
+  void load();
+  void layOut();
   void applyQuickStartRule();
   ExtendedSettingsForm form() const;
   void openPressure();
@@ -66,29 +63,7 @@ class ExtendedSettingsDialog : public IgnitionDialog {
 
   shell::UserPrompts& prompts_;
   IgnitionRecord& record_;
-  QCheckBox* hardLimiter_;
-  QCheckBox* externalDisplay_;
-  QCheckBox* halfVaneOutput_;
-  QCheckBox* inductiveCompatibility_;
-  QCheckBox* directMode_;
-  QCheckBox* lowDirectMode_;
-  QCheckBox* secondSpark_;
-  QCheckBox* quickStart_;
-  QCheckBox* camDetection_;
-  QCheckBox* crankPlusTdc_;
-  QCheckBox* halfVaneDetection_;
-  QCheckBox* z1SignalOff_;
-  QCheckBox* rpmOutputInverted_;
-  QCheckBox* logging_;
-  QLineEdit* logMode_;
-  QRadioButton* potiMinusFourToFive_;
-  QRadioButton* potiZeroToNine_;
-  QRadioButton* potiOff_;
-  QComboBox* senderMode_;
-  QLineEdit* shiftLight_;
-  QLineEdit* startCount_;
-  QLineEdit* limiterCount_;
-  FieldChecks* checks_;
+  shell::DialogTable table_;
 };
 
 }  // namespace ignition

@@ -4,29 +4,28 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <cstdio>
 
 #include "modules/ignition/capabilities.h"
 #include "modules/ignition/conversions.h"
-#include "shell/ui/qt_controls.h"
 
 namespace ignition {
 
 namespace {
 
-// Sized for `characters` digits; 0 = as wide as the dialog allows.
-QLineEdit* readOnlyField(QWidget* parent, int32_t id, const std::string& text, int characters) {
-  auto* field = new QLineEdit(QString::fromStdString(text), parent);
-  shell::setControlId(field, id);
-  field->setReadOnly(true);
-  field->setFocusPolicy(Qt::NoFocus);
-  if (characters > 0) {
-    field->setFixedWidth(
-        field->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('0'))) + 14);
-  }
-  return field;
-}
+using D = FactoryValuesDialog;
+using shell::readOnly, shell::textField;
+
+// Fields sized for their digits; the type name as wide as the dialog allows.
+constexpr shell::ControlRow kControls[] = {
+    readOnly(textField(D::kLimiterStart, "Minimum", 6)),
+    readOnly(textField(D::kLimiterStep, "Stufe", 6)),
+    readOnly(textField(D::kSerial, "S-Nr", 8)),
+    readOnly(textField(D::kPin, "PIN", 5)),
+    readOnly(textField(D::kTypeCode, "Hw-Typ", 4)),
+    readOnly(textField(D::kTypeName, "", 0)),
+    shell::withFlags(shell::okButton(D::kCommandOk, "OK"), shell::kAutoDefault),
+};
 
 std::string formatted(const char* format, uint32_t value) {
   char buf[32];
@@ -49,37 +48,39 @@ FactoryValueTexts factoryValueTexts(const IgnitionRecord& r) {
 
 FactoryValuesDialog::FactoryValuesDialog(DialogStack& stack, const IgnitionRecord& record,
                                          QWidget* parent)
-    : IgnitionDialog(stack, parent) {
+    : IgnitionDialog(stack, parent), table_(this, kControls, sender()) {
   setWindowTitle(QStringLiteral("Zündung Werks-Einstellungen"));
   const FactoryValueTexts t = factoryValueTexts(record);
+  const std::pair<int32_t, const std::string*> shown[] = {
+      {kLimiterStart, &t.limiterStart},
+      {kLimiterStep, &t.limiterStep},
+      {kSerial, &t.serial},
+      {kPin, &t.pin},
+      {kTypeCode, &t.typeCode},
+      {kTypeName, &t.typeName},
+  };
+  for (const auto& [id, text] : shown) table_.field(id)->setText(QString::fromStdString(*text));
 
   auto* limiter = new QGroupBox(QStringLiteral("interner Limiter"), this);
   auto* limiterLayout = new QGridLayout(limiter);
-  limiterLayout->addWidget(new QLabel(QStringLiteral("Minimum"), limiter), 0, 0);
-  limiterLayout->addWidget(readOnlyField(limiter, kLimiterStart, t.limiterStart, 6), 0, 1,
-                           Qt::AlignLeft);
+  limiterLayout->addWidget(table_.caption(kLimiterStart), 0, 0);
+  limiterLayout->addWidget(table_.control(kLimiterStart), 0, 1, Qt::AlignLeft);
   limiterLayout->addWidget(new QLabel(QStringLiteral("1/min"), limiter), 0, 2);
-  limiterLayout->addWidget(new QLabel(QStringLiteral("Stufe"), limiter), 1, 0);
-  limiterLayout->addWidget(readOnlyField(limiter, kLimiterStep, t.limiterStep, 6), 1, 1,
-                           Qt::AlignLeft);
+  limiterLayout->addWidget(table_.caption(kLimiterStep), 1, 0);
+  limiterLayout->addWidget(table_.control(kLimiterStep), 1, 1, Qt::AlignLeft);
   limiterLayout->addWidget(new QLabel(QStringLiteral("1/min"), limiter), 1, 2);
   limiterLayout->setColumnStretch(3, 1);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  shell::setControlId(ok, kCommandOk);
-  ok->setDefault(true);
-  sendOnClick(ok, kCommandOk);
-
   auto* layout = new QGridLayout(this);
   layout->addWidget(limiter, 0, 0, 1, 3);
-  layout->addWidget(new QLabel(QStringLiteral("S-Nr"), this), 1, 0);
-  layout->addWidget(readOnlyField(this, kSerial, t.serial, 8), 1, 1, Qt::AlignLeft);
-  layout->addWidget(new QLabel(QStringLiteral("PIN"), this), 2, 0);
-  layout->addWidget(readOnlyField(this, kPin, t.pin, 5), 2, 1, Qt::AlignLeft);
-  layout->addWidget(new QLabel(QStringLiteral("Hw-Typ"), this), 3, 0);
-  layout->addWidget(readOnlyField(this, kTypeCode, t.typeCode, 4), 3, 1, Qt::AlignLeft);
-  layout->addWidget(readOnlyField(this, kTypeName, t.typeName, 0), 3, 2);
-  layout->addWidget(ok, 4, 2, Qt::AlignRight);
+  layout->addWidget(table_.caption(kSerial), 1, 0);
+  layout->addWidget(table_.control(kSerial), 1, 1, Qt::AlignLeft);
+  layout->addWidget(table_.caption(kPin), 2, 0);
+  layout->addWidget(table_.control(kPin), 2, 1, Qt::AlignLeft);
+  layout->addWidget(table_.caption(kTypeCode), 3, 0);
+  layout->addWidget(table_.control(kTypeCode), 3, 1, Qt::AlignLeft);
+  layout->addWidget(table_.control(kTypeName), 3, 2);
+  layout->addWidget(table_.control(kCommandOk), 4, 2, Qt::AlignRight);
   layout->setColumnStretch(2, 1);
 }
 

@@ -5,6 +5,7 @@
 
 #include "modules/ignition/ignition_record.h"
 #include "modules/ignition/ui/ignition_dialog.h"
+#include "shell/ui/dialog_table.h"
 
 namespace ignition {
 
@@ -24,6 +25,9 @@ class FactoryValuesDialog : public IgnitionDialog {
   FactoryValuesDialog(DialogStack& stack, const IgnitionRecord& record, QWidget* parent);
 
   int32_t handleCommand(int32_t command) override;
+
+ private:
+  shell::DialogTable table_;
 };
 
 // The texts the view shows.

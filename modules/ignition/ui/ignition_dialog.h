@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <cstdint>
 
-class QAbstractButton;
+#include "shell/ui/dialog_table.h"
 
 namespace ignition {
 
@@ -26,10 +26,10 @@ class IgnitionDialog : public QDialog {
   DialogStack& stack() const { return stack_; }
 
  protected:
-  // A click on `button` sends `command`.
-  void sendOnClick(QAbstractButton* button, int32_t command);
   // Sends the command the way a click does.
   void send(int32_t command);
+  // For the dialog's control table: a click sends the control's number.
+  shell::DialogTable::Send sender();
 
  private:
   DialogStack& stack_;

@@ -18,14 +18,14 @@
 #include "modules/ignition/ui/curve_edit_dialog.h"
 #include "modules/ignition/ui/curve_graph_window.h"
 #include "modules/ignition/ui/qt_curve_lists.h"
-#include "modules/ignition/ui/qt_edit_fields.h"
-#include "modules/ignition/ui/qt_field_checks.h"
 #include "modules/ignition/version_gates.h"
 #include "shell/message_helpers.h"
 #include "shell/page_registry.h"
 #include "shell/settings_file.h"
 #include "shell/ui/qt_controls.h"
 #include "shell/ui/qt_dialog_units.h"
+#include "shell/ui/qt_edit_fields.h"
+#include "shell/ui/qt_field_checks.h"
 #include "shell/ui/qt_tooltips.h"
 #include "shell/ui/tab_host_window.h"
 #include "shell/user_prompts.h"
@@ -33,6 +33,8 @@
 #include "texts/text_ids.h"
 
 namespace ignition {
+
+using shell::FieldChecks, shell::fieldNumber, shell::makeNumberField, shell::setFieldNumber;
 
 namespace {
 

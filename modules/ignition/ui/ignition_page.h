@@ -17,13 +17,13 @@ namespace buslink {
 class ModuleLink;
 }
 namespace shell {
+class FieldChecks;
 class SettingsFile;
 class UserPrompts;
 }  // namespace shell
 
 namespace ignition {
 
-class FieldChecks;
 class ListPair;
 
 // "Zündung" (page 201): one programmable ignition. The page holds the
@@ -113,7 +113,7 @@ class IgnitionPage : public shell::ModulePage {
   QPointer<QLabel> temperature_;
   QPointer<QLabel> maxTemperature_;
   ListPair* lists_ = nullptr;
-  FieldChecks* limiterCheck_ = nullptr;
+  shell::FieldChecks* limiterCheck_ = nullptr;
 };
 
 }  // namespace ignition

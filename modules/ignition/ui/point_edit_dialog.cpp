@@ -3,42 +3,36 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
-#include "modules/ignition/ui/qt_edit_fields.h"
-#include "shell/ui/qt_controls.h"
+#include "shell/ui/qt_edit_fields.h"
 #include "shell/user_prompts.h"
 #include "texts/text_ids.h"
 
 namespace ignition {
 
 PointEditDialog::PointEditDialog(DialogStack& stack, shell::UserPrompts& prompts,
-                                 const CurveEditState& edit, const Fields& fields,
-                                 std::span<const shell::TooltipEntry> tooltips, QWidget* parent)
-    : IgnitionDialog(stack, parent), prompts_(prompts), edit_(edit) {
+                                 const CurveEditState& edit,
+                                 std::span<const shell::ControlRow> controls, int32_t valueId,
+                                 int32_t angleId, QWidget* parent)
+    : IgnitionDialog(stack, parent),
+      prompts_(prompts),
+      edit_(edit),
+      table_(this, controls, prompts, sender()),
+      value_(table_.field(valueId)),
+      angle_(table_.field(angleId)) {
   setWindowTitle(QStringLiteral("Kennlinie editieren"));
-  value_ = makeNumberField(this, fields.valueId, fields.valueLength);
-  angle_ = makeNumberField(this, fields.angleId, 3);
   if (edit_.index >= 0) {
-    setFieldNumber(value_, edit_.value);
-    setFieldNumber(angle_, edit_.angle);
+    shell::setFieldNumber(value_, edit_.value);
+    shell::setFieldNumber(angle_, edit_.angle);
   }
-  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-  ok->setDefault(true);
-  shell::setControlId(ok, kCommandOk);
-  auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
-  shell::setControlId(cancel, kCommandCancel);
-  sendOnClick(ok, kCommandOk);
-  sendOnClick(cancel, kCommandCancel);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(value_, 0, 0);
-  layout->addWidget(new QLabel(QString::fromUtf8(fields.valueUnit), this), 0, 1);
-  layout->addWidget(ok, 0, 2);
+  layout->addWidget(table_.caption(valueId), 0, 1);
+  layout->addWidget(table_.control(kCommandOk), 0, 2);
   layout->addWidget(angle_, 1, 0);
-  layout->addWidget(new QLabel(QStringLiteral("Grad"), this), 1, 1);
-  layout->addWidget(cancel, 1, 2);
-  shell::createTooltips(this, tooltips);
+  layout->addWidget(table_.caption(angleId), 1, 1);
+  layout->addWidget(table_.control(kCommandCancel), 1, 2);
 }
 
 int32_t PointEditDialog::handleCommand(int32_t command) {

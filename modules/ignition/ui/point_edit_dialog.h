@@ -5,10 +5,9 @@
 
 #include "modules/ignition/curve_edit.h"
 #include "modules/ignition/ui/ignition_dialog.h"
-#include "shell/ui/qt_tooltips.h"
+#include "shell/ui/dialog_table.h"
 
 class QLineEdit;
-class QString;
 
 namespace shell {
 class UserPrompts;
@@ -18,7 +17,7 @@ namespace ignition {
 
 // The two-field editor that both curve kinds use ("Kennlinie editieren"):
 // a value with its unit, an angle in degrees, "Ok" and "Abbruch". The
-// subclasses decide what "Ok" checks and stores.
+// subclasses declare the controls and decide what "Ok" checks and stores.
 class PointEditDialog : public IgnitionDialog {
  public:
   int32_t handleCommand(int32_t command) override;
@@ -27,14 +26,10 @@ class PointEditDialog : public IgnitionDialog {
   QLineEdit* angleField() const { return angle_; }
 
  protected:
-  struct Fields {
-    int32_t valueId;
-    int valueLength;
-    const char* valueUnit;
-    int32_t angleId;
-  };
+  // `controls`: the value field (its caption is the unit), the angle field,
+  // "Ok" and "Abbruch". Both fields are checked on "Ok" only.
   PointEditDialog(DialogStack& stack, shell::UserPrompts& prompts, const CurveEditState& edit,
-                  const Fields& fields, std::span<const shell::TooltipEntry> tooltips,
+                  std::span<const shell::ControlRow> controls, int32_t valueId, int32_t angleId,
                   QWidget* parent);
 
   virtual void ok() = 0;
@@ -43,6 +38,7 @@ class PointEditDialog : public IgnitionDialog {
 
   shell::UserPrompts& prompts_;
   CurveEditState edit_;
+  shell::DialogTable table_;
   QLineEdit* value_;
   QLineEdit* angle_;
 };

@@ -1,43 +1,45 @@
 #include "modules/ignition/ui/pressure_settings_dialog.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "modules/ignition/ui/pressure_edit_dialog.h"
 #include "modules/ignition/ui/qt_curve_lists.h"
 #include "modules/ignition/ui/qt_dialog_stack.h"
-#include "modules/ignition/ui/qt_edit_fields.h"
-#include "modules/ignition/ui/qt_field_checks.h"
-#include "shell/ui/qt_controls.h"
-#include "shell/ui/qt_tooltips.h"
+#include "shell/ui/qt_field_checks.h"
 #include "shell/user_prompts.h"
-#include "texts/text_ids.h"
 
 namespace ignition {
 
 namespace {
 
-constexpr shell::TooltipEntry kTooltips[] = {
-    {PressureSettingsDialog::kFactorField, 8696}, {PressureSettingsDialog::kOffsetField, 8695},
-    {PressureSettingsDialog::kListA, 8692},       {PressureSettingsDialog::kListB, 8693},
-    {PressureSettingsDialog::kRelativeBox, 8694}, {PressureSettingsDialog::kDeleteButton, 8620},
-    {PressureSettingsDialog::kEditButton, 8628},  {PressureSettingsDialog::kInsertButton, 8614},
+using D = PressureSettingsDialog;
+using shell::cancelButton, shell::checkBox, shell::numberField, shell::okButton, shell::pushButton;
+
+constexpr shell::FieldRange shellRange(FieldRange r) {
+  return {r.low, r.high};
+}
+
+constexpr shell::ControlRow kControls[] = {
+    shell::list(D::kListA, "Druckkurve 1", 8692),
+    shell::list(D::kListB, "Druckkurve 2", 8693),
+    numberField(D::kFactorField, "Sensor", 3, shellRange(kSensorFactorRange), 8696),
+    numberField(D::kOffsetField, "", 3, shellRange(kSensorOffsetRange), 8695),
+    checkBox(D::kRelativeBox, "Druck relativ", 8694),
+    pushButton(D::kEditButton, "Bearbeiten", 8628),
+    pushButton(D::kInsertButton, "Einfügen", 8614),
+    pushButton(D::kDeleteButton, "Löschen", 8620),
+    okButton(D::kCommandOk, "OK"),
+    cancelButton(D::kCommandCancel, "Abbruch"),
 };
 
-QListWidget* makeList(QWidget* parent, int32_t id) {
-  auto* list = new QListWidget(parent);
-  shell::setControlId(list, id);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
+// As wide as the widest entry, as high as the 8 a curve holds and one more.
+void sizeList(QListWidget* list) {
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setFixedSize(list->fontMetrics().horizontalAdvance(QStringLiteral("-1000 mBar  -20")) +
                          2 * list->frameWidth() + 12,
                      list->fontMetrics().height() * 9);
-  return list;
 }
 
 }  // namespace
@@ -47,51 +49,17 @@ PressureSettingsDialog::PressureSettingsDialog(DialogStack& stack, shell::UserPr
     : IgnitionDialog(stack, parent),
       prompts_(prompts),
       record_(record),
-      settings_(pressureSettingsOf(record)) {
+      settings_(pressureSettingsOf(record)),
+      table_(this, kControls, prompts, sender()),
+      listA_(table_.get<QListWidget>(kListA)),
+      listB_(table_.get<QListWidget>(kListB)),
+      pair_(new ListPair(listA_, listB_, kListA, kListB, this)) {
   setWindowTitle(QStringLiteral("Zündung Druck-Einstellungen"));
-  listA_ = makeList(this, kListA);
-  listB_ = makeList(this, kListB);
-  pair_ = new ListPair(listA_, listB_, kListA, kListB, this);
-  factor_ = makeNumberField(this, kFactorField, 3);
-  offset_ = makeNumberField(this, kOffsetField, 3);
-  setFieldNumber(factor_, settings_.sensorFactor);
-  setFieldNumber(offset_, settings_.sensorOffset);
-  relative_ = new QCheckBox(QStringLiteral("Druck relativ"), this);
-  shell::setControlId(relative_, kRelativeBox);
-  relative_->setChecked(settings_.relative);
-
-  auto button = [this](const char* caption, int32_t id) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    shell::setControlId(b, id);
-    b->setAutoDefault(false);
-    sendOnClick(b, id);
-    return b;
-  };
-  QPushButton* edit = button("Bearbeiten", kEditButton);
-  QPushButton* insert = button("Einfügen", kInsertButton);
-  QPushButton* remove = button("Löschen", kDeleteButton);
-  QPushButton* ok = button("OK", kCommandOk);
-  ok->setDefault(true);
-  QPushButton* cancel = button("Abbruch", kCommandCancel);
-
-  checks_ = new FieldChecks(this);
-  auto report = [this] { prompts_.showMessage(texts::kTextParameterOutOfRange); };
-  checks_->add(
-      factor_,
-      [this] {
-        const auto v = fieldNumber(factor_);
-        return v && kSensorFactorRange.contains(*v);
-      },
-      report);
-  checks_->add(
-      offset_,
-      [this] {
-        const auto v = fieldNumber(offset_);
-        return v && kSensorOffsetRange.contains(*v);
-      },
-      report);
-  checks_->exempt(ok);
-  checks_->exempt(cancel);
+  sizeList(listA_);
+  sizeList(listB_);
+  table_.setNumber(kFactorField, settings_.sensorFactor);
+  table_.setNumber(kOffsetField, settings_.sensorOffset);
+  table_.setChecked(kRelativeBox, settings_.relative);
 
   connect(listA_, &QListWidget::itemDoubleClicked, this, [this] {
     pair_->activate(kListA);
@@ -102,29 +70,31 @@ PressureSettingsDialog::PressureSettingsDialog(DialogStack& stack, shell::UserPr
     send(kEditButton);
   });
 
+  layOut();
+  refreshLists();
+}
+
+void PressureSettingsDialog::layOut() {
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Druckkurve 1"), this), 0, 0);
-  layout->addWidget(new QLabel(QStringLiteral("Druckkurve 2"), this), 0, 1);
+  layout->addWidget(table_.caption(kListA), 0, 0);
+  layout->addWidget(table_.caption(kListB), 0, 1);
   layout->addWidget(listA_, 1, 0, 5, 1);
   layout->addWidget(listB_, 1, 1, 5, 1);
-  layout->addWidget(edit, 1, 2);
-  layout->addWidget(insert, 2, 2);
-  layout->addWidget(remove, 3, 2);
+  layout->addWidget(table_.control(kEditButton), 1, 2);
+  layout->addWidget(table_.control(kInsertButton), 2, 2);
+  layout->addWidget(table_.control(kDeleteButton), 3, 2);
   auto* sensor = new QGridLayout;
-  sensor->addWidget(new QLabel(QStringLiteral("Sensor"), this), 0, 0);
-  sensor->addWidget(factor_, 0, 1);
-  sensor->addWidget(offset_, 0, 2);
-  sensor->addWidget(relative_, 1, 0, 1, 3);
+  sensor->addWidget(table_.caption(kFactorField), 0, 0);
+  sensor->addWidget(table_.control(kFactorField), 0, 1);
+  sensor->addWidget(table_.control(kOffsetField), 0, 2);
+  sensor->addWidget(table_.control(kRelativeBox), 1, 0, 1, 3);
   sensor->setColumnStretch(3, 1);
   layout->addLayout(sensor, 6, 0, 1, 2);
   auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  buttons->addWidget(table_.control(kCommandOk));
+  buttons->addWidget(table_.control(kCommandCancel));
   layout->addLayout(buttons, 6, 2);
   layout->setRowStretch(4, 1);
-
-  refreshLists();
-  shell::createTooltips(this, kTooltips);
 }
 
 int32_t PressureSettingsDialog::activeList() const {
@@ -197,10 +167,10 @@ void PressureSettingsDialog::runEditor() {
 }
 
 void PressureSettingsDialog::ok() {
-  if (!checks_->checkAll()) return;
-  settings_.sensorFactor = fieldNumber(factor_).value_or(settings_.sensorFactor);
-  settings_.sensorOffset = fieldNumber(offset_).value_or(settings_.sensorOffset);
-  settings_.relative = relative_->isChecked();
+  if (!table_.checks().checkAll()) return;
+  settings_.sensorFactor = table_.number(kFactorField).value_or(settings_.sensorFactor);
+  settings_.sensorOffset = table_.number(kOffsetField).value_or(settings_.sensorOffset);
+  settings_.relative = table_.isChecked(kRelativeBox);
   storePressureSettings(record_, settings_);
   accept();
 }

@@ -5,9 +5,8 @@
 #include "modules/ignition/curve_edit.h"
 #include "modules/ignition/pressure_settings.h"
 #include "modules/ignition/ui/ignition_dialog.h"
+#include "shell/ui/dialog_table.h"
 
-class QCheckBox;
-class QLineEdit;
 class QListWidget;
 
 namespace shell {
@@ -16,7 +15,6 @@ class UserPrompts;
 
 namespace ignition {
 
-class FieldChecks;
 class ListPair;
 
 // "Zündung Druck-Einstellungen" (156): both pressure curves and the
@@ -44,6 +42,7 @@ class PressureSettingsDialog : public IgnitionDialog {
   QListWidget* list(int32_t id) const;
 
  private:
+  void layOut();
   PressureList& activePressureList();
   void refreshLists();
   void deleteEntry();
@@ -56,13 +55,10 @@ class PressureSettingsDialog : public IgnitionDialog {
   IgnitionRecord& record_;
   PressureSettings settings_;
   CurveEditState edit_;
+  shell::DialogTable table_;
   QListWidget* listA_;
   QListWidget* listB_;
-  QLineEdit* factor_;
-  QLineEdit* offset_;
-  QCheckBox* relative_;
   ListPair* pair_;
-  FieldChecks* checks_;
 };
 
 }  // namespace ignition

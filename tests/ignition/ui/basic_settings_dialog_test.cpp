@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "modules/ignition/ui/qt_field_checks.h"
+#include "shell/ui/qt_field_checks.h"
 #include "shell/ui/qt_prompts.h"
 #include "tests/ignition/ui/ignition_ui_support.h"
 

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -159,6 +163,31 @@ TEST(PageList, PageKeepsItsContentsAcrossTabSwitchesAndRebuilds) {
   EXPECT_EQ(bar->field->text(), QStringLiteral("12,5"));
   ASSERT_TRUE(s.clickTab(shell::kPageExtras));
   EXPECT_EQ(s.extras->widget(), extrasWidget);
+}
+
+TEST(MainWindow, OpensWholeOnTheScreenAndDialogsCentredOverIt) {
+  Shell s;
+  s.window->hide();
+  s.window->move(0, 0);  // where it used to go: the title bar above the screen
+  s.start();
+  s.window->placeOnScreen();
+  s.window->show();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect frame = s.window->frameGeometry();
+  EXPECT_TRUE(screen.contains(frame)) << "frame " << frame.x() << "," << frame.y();
+  EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
+  EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1);
+
+  // A dialog of a page opens over the middle of the window, not in a corner.
+  QPoint dialogCentre;
+  uitest::onNextModal([&](QWidget* w) {
+    dialogCentre = w->frameGeometry().center();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  QDialog dialog(s.host().tabs());
+  dialog.resize(200, 100);
+  dialog.exec();
+  EXPECT_LE((dialogCentre - s.window->frameGeometry().center()).manhattanLength(), 2);
 }
 
 TEST(PageList, InfoShowsProductAndVersion) {

@@ -252,7 +252,7 @@ void answerBox(BoxSeen& seen, QMessageBox::StandardButton answer) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
     seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-            box->parentWidget()};
+            box->parentWidget(), {}};
     for (QAbstractButton* b : box->buttons()) seen.buttonTexts << b->text().remove('&');
     box->button(answer)->click();
   });

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace ignition {
+namespace shell {
 
 // The whole number an edit field holds: blanks around it, an optional sign,
 // decimal digits. Anything else, or a value beyond 32 bits, is no number, so
@@ -15,7 +15,7 @@ std::optional<int32_t> parseFieldNumber(std::string_view text);
 struct FieldRange {
   int32_t low = 0;
   int32_t high = 0;
-  bool contains(int32_t value) const { return value >= low && value <= high; }
+  constexpr bool contains(int32_t value) const { return value >= low && value <= high; }
 };
 
-}  // namespace ignition
+}  // namespace shell

@@ -1,4 +1,4 @@
-#include "modules/ignition/ui/qt_field_checks.h"
+#include "shell/ui/qt_field_checks.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
-namespace ignition {
+namespace shell {
 
 FieldChecks::FieldChecks(QWidget* dialog) : QObject(dialog), dialog_(dialog) {}
 
@@ -97,4 +97,4 @@ bool FieldChecks::checkAll() {
   return true;
 }
 
-}  // namespace ignition
+}  // namespace shell

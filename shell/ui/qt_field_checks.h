@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <vector>
 
-class QLineEdit;
 class QWidget;
 
-namespace ignition {
+namespace shell {
 
 // The edit fields of a dialog that are checked when they lose the focus.
 // A failing check reports itself (a message box), and the focus goes back
@@ -59,4 +59,4 @@ class FieldChecks : public QObject {
   bool reporting_ = false;
 };
 
-}  // namespace ignition
+}  // namespace shell

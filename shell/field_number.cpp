@@ -1,6 +1,6 @@
-#include "modules/ignition/field_number.h"
+#include "shell/field_number.h"
 
-namespace ignition {
+namespace shell {
 
 std::optional<int32_t> parseFieldNumber(std::string_view text) {
   size_t begin = 0;
@@ -25,4 +25,4 @@ std::optional<int32_t> parseFieldNumber(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-}  // namespace ignition
+}  // namespace shell
