@@ -75,6 +75,10 @@ constexpr TextEntry kTable[] = {
      "Loggen und externe Anzeige können nicht gleichzeitig aktiviert werden. Bitte Eines "
      "abwählen."},                                                             // Ignition
     {8076, "Zähnezahl und Zylinderzahl passen nicht zusammen."},               // Ignition
+    {8078, "ungültige Baudrate"},                                              // Firmware
+    {8090, "falsche Datei-Version"},                                           // Firmware
+    {8091, "Fehler im Datei-Header"},                                          // Firmware
+    {8092, "Checksumme in der Datei fehlerhaft."},                             // Firmware
     {8324, "Speicherabbild wird erzeugt"},                                     // Ignition
     {8326, "Modul wird gelesen"},                                              // Ignition
     {8327, "Modul wird geschrieben"},                                          // Ignition
@@ -140,6 +144,9 @@ constexpr TextEntry kTable[] = {
     {8701, "Direkt-Modus bei niedriger Drehzahl"},                                    // Ignition
     {8702, "Werkseinstellungen anzeigen"},                                            // Ignition
     {8823, "Zylinder-1-Signal nicht erzeugen"},                                       // Ignition
+    {9003, "Mehr als eine Gerätenfamilie in Datei.\nBitte ZEB kontaktieren."},        // Firmware
+    {9004, "Programmierdatei hat falsche Länge"},                                     // Firmware
+    {9006, "Keine Firmware für dieses Modul in der Programmierdatei gefunden."},      // Firmware
     {9017, "Drehzahlausgang invertieren"},                                            // Ignition
 };
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "firmware_commands.h"
 #include "ignition_commands.h"
 #include "link/port_scan.h"
 #include "shell/version_text.h"
@@ -36,6 +37,10 @@ const char* const kUsage =
     "                               load a settings file and write it to the ignition\n"
     "                               (--yes: write even when the firmware is old)\n"
     "  ignition show                read the ignition module and print its settings\n"
+    "  firmware info FILE           describe a firmware file (*.blf): format, family,\n"
+    "                               image kind and one line per section (type id,\n"
+    "                               version, baud rate, length, checksum); exit 2\n"
+    "                               with the message when a section cannot be loaded\n"
     "\n"
     "PIN is the module's PIN as typed in the program (1-4 hexadecimal digits); it\n"
     "is given when the module asks for one.\n"
@@ -135,6 +140,11 @@ int32_t runCommand(buslink::ModuleLink& link, const std::vector<std::string>& ar
   if (cmd == "search") {
     if (!argc(0)) return usage("search takes no arguments");
     return search(link, out);
+  }
+  if (cmd == "firmware") {
+    int32_t r = runFirmwareCommand({args.begin() + 1, args.end()}, out, err);
+    if (r == -1) err << "\n" << kUsage;
+    return r;
   }
   if (cmd == "ignition") {
     int32_t r = runIgnitionCommand(link, {args.begin() + 1, args.end()}, out, err);

@@ -251,8 +251,8 @@ void answerBox(BoxSeen& seen, QMessageBox::StandardButton answer) {
   uitest::onNextModal([&seen, answer](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
-    seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-            box->parentWidget(), {}};
+    seen = {box->windowTitle(),     box->text(),         box->icon(),
+            box->standardButtons(), box->parentWidget(), {}};
     for (QAbstractButton* b : box->buttons()) seen.buttonTexts << b->text().remove('&');
     box->button(answer)->click();
   });
