@@ -3,7 +3,7 @@
 # and the German locale the number-parsing tests switch to.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev
-          locales)
+          locales libpugixml-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
