@@ -46,6 +46,13 @@ Bus::Bus(const Scenario& s)
   }
   for (const ModuleSetup& m : s.modules) modules_[m.address] = plainModule(m.address, m);
   for (const ModuleSetup& m : s.serialModules) serial_.add(plainModule(kSerialBusAddress, m));
+  auto addBootloader = [this](const ModuleSetup& m) {
+    if (!m.bootloader) return;
+    ModuleModel* module = moduleAt(m.address);
+    bootloaders_[m.address] = std::make_unique<BootloaderModel>(*m.bootloader, *module);
+  };
+  if (s.hasIgnition) addBootloader(s.ignition);
+  for (const ModuleSetup& m : s.modules) addBootloader(m);
   nextPcSearchUs_ = static_cast<int64_t>(pcSearchIntervalMs_) * 1000;
 }
 
@@ -68,18 +75,49 @@ ModuleModel* Bus::moduleAt(uint8_t address) {
   return it == modules_.end() ? nullptr : it->second.get();
 }
 
-void Bus::send(uint8_t byte) {
-  if (output_.size() < kOutputLimit) output_.push_back(byte);
+void Bus::send(uint8_t byte, int baudRate) {
+  if (output_.size() < kOutputLimit) output_.push_back({byte, baudRate});
 }
 
-void Bus::send(const std::vector<uint8_t>& bytes) {
-  for (uint8_t b : bytes) send(b);
+void Bus::send(const std::vector<uint8_t>& bytes, int baudRate) {
+  for (uint8_t b : bytes) send(b, baudRate);
 }
 
 uint8_t Bus::takeOutput() {
-  const uint8_t b = output_.front();
+  const OutputByte b = output_.front();
   output_.pop_front();
-  return b;
+  if (pcBaud_ != 0 && b.baudRate != 0 && b.baudRate != pcBaud_) return kGarbledByte;
+  return b.byte;
+}
+
+BootloaderModel* Bus::bootloaderAt(uint8_t address) {
+  auto it = bootloaders_.find(address);
+  return it == bootloaders_.end() ? nullptr : it->second.get();
+}
+
+BootloaderModel* Bus::activeBootloader() {
+  for (auto& [a, bl] : bootloaders_) {
+    if (bl->active()) return bl.get();
+  }
+  return nullptr;
+}
+
+void Bus::powerCycle(int64_t nowUs) {
+  for (auto& [a, bl] : bootloaders_) bl->powerCycle(nowUs);
+}
+
+void Bus::receiveAtBootloader(BootloaderModel& bl, uint8_t byte, int baudRate, int64_t nowUs) {
+  // The adapter echoes at the PC's rate; the bootloader takes the byte.
+  std::optional<uint8_t> echo = faults_.noEcho ? std::nullopt : std::optional<uint8_t>(byte);
+  if (echo) send(*echo, baudRate);
+  bl.receive(byte, nowUs);
+  TranscriptEntry e;
+  e.kind = TranscriptEntry::Kind::kLineByte;
+  e.baudRate = baudRate;
+  e.firstByteUs = e.lastByteUs = nowUs;
+  e.pc = {byte};
+  if (echo) e.echo = {*echo};
+  transcript_.push_back(std::move(e));
 }
 
 std::optional<uint8_t> Bus::echoFor(uint8_t byte, size_t position) const {
@@ -97,11 +135,23 @@ std::optional<uint8_t> Bus::echoFor(uint8_t byte, size_t position) const {
 }
 
 void Bus::receive(uint8_t byte, int baudRate, int64_t nowUs) {
+  // A bootloader may have started its firmware (or announced itself) since.
+  for (auto& [a, bl] : bootloaders_) {
+    std::vector<uint8_t> out;
+    bl->advanceTo(nowUs, out);
+    send(out, bl->baud());
+  }
+  // A module in its bootloader hears nothing else; the others cannot make
+  // sense of the bootloader's bytes, so they are not shown them.
+  if (BootloaderModel* bl = activeBootloader(); bl && baudRate == bl->baud()) {
+    receiveAtBootloader(*bl, byte, baudRate, nowUs);
+    return;
+  }
   if (baudRate != moduleBaud_) {
     // The modules cannot read a byte at another rate; a zero byte at 300 baud
     // holds the line low long enough to wake them.
     std::optional<uint8_t> echo = faults_.noEcho ? std::nullopt : std::optional<uint8_t>(byte);
-    if (echo) send(*echo);
+    if (echo) send(*echo, baudRate);
     if (baudRate == kWakeBaud && byte == 0) {
       forEachModule([](ModuleModel& m) { m.wake(); });
     }
@@ -116,7 +166,7 @@ void Bus::receive(uint8_t byte, int baudRate, int64_t nowUs) {
   }
 
   const std::optional<uint8_t> echo = echoFor(byte, assembler_.pending());
-  if (echo) send(*echo);
+  if (echo) send(*echo, baudRate);
   partial_.push_back({byte, echo, nowUs});
 
   const FrameAssembler::Result r = assembler_.push(byte);
@@ -144,7 +194,11 @@ void Bus::handleFrame(const Frame& frame, int64_t nowUs) {
 
   std::vector<uint8_t> reply = dispatch(frame);
   applyByteFaults(reply, n, faults_.dropReply, faults_.corruptReply);
-  send(reply);
+  send(reply, moduleBaud_);
+  if (frameCommand(frame) == kCmdRestart && (frame[0] & 0xF0) > 0x10) {
+    BootloaderModel* bl = bootloaderAt(frameAddress(frame));
+    if (bl && !bl->active()) bl->start(nowUs);
+  }
 
   TranscriptEntry e;
   e.number = n;
@@ -160,7 +214,7 @@ void Bus::handleFrame(const Frame& frame, int64_t nowUs) {
   partial_.clear();
 
   for (const Injection& inj : faults_.injections) {
-    if (inj.afterFrame == n) send(inj.bytes);
+    if (inj.afterFrame == n) send(inj.bytes, moduleBaud_);
   }
 }
 
@@ -187,6 +241,8 @@ std::vector<uint8_t> Bus::dispatch(const Frame& f) {
   }
   ModuleModel* m = moduleAt(frameAddress(f));
   if (!m) return {};
+  // In its bootloader the module does not run the code that answers frames.
+  if (BootloaderModel* bl = bootloaderAt(frameAddress(f)); bl && bl->active()) return {};
   const std::optional<Frame> r = m->handle(f);
   if (!r) return {};
   return {r->begin(), r->end()};
@@ -198,6 +254,9 @@ std::optional<int64_t> Bus::nextEventUs() const {
     if (!next || t < *next) next = t;
   };
   if (pcSearchIntervalMs_ > 0 && !pcSearchDone_) consider(nextPcSearchUs_);
+  for (const auto& [a, bl] : bootloaders_) {
+    if (auto t = bl->nextEventUs()) consider(*t);
+  }
   for (size_t i = 0; i < faults_.injections.size(); ++i) {
     const Injection& inj = faults_.injections[i];
     if (inj.afterFrame <= 0 && !injected(i)) consider(inj.atMs * 1000);
@@ -207,15 +266,20 @@ std::optional<int64_t> Bus::nextEventUs() const {
 
 void Bus::advanceTo(int64_t nowUs) {
   for (std::optional<int64_t> t = nextEventUs(); t && *t <= nowUs; t = nextEventUs()) {
+    for (auto& [a, bl] : bootloaders_) {
+      std::vector<uint8_t> out;
+      bl->advanceTo(*t, out);
+      send(out, bl->baud());
+    }
     if (pcSearchIntervalMs_ > 0 && !pcSearchDone_ && nextPcSearchUs_ == *t) {
       const Frame f = makeFrame(kPcSearch, 0x12, 0x34);
-      send({f.begin(), f.end()});
+      send({f.begin(), f.end()}, moduleBaud_);
       nextPcSearchUs_ += static_cast<int64_t>(pcSearchIntervalMs_) * 1000;
     }
     for (size_t i = 0; i < faults_.injections.size(); ++i) {
       const Injection& inj = faults_.injections[i];
       if (inj.afterFrame <= 0 && !injected(i) && inj.atMs * 1000 == *t) {
-        send(inj.bytes);
+        send(inj.bytes, moduleBaud_);
         if (injected_.size() <= i) injected_.resize(faults_.injections.size(), false);
         injected_[i] = true;
       }

@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "sim/bootloader_model.h"
 #include "sim/faults.h"
 #include "sim/frame.h"
 #include "sim/ignition_model.h"
@@ -37,7 +38,12 @@ class Bus {
 
   bool hasOutput() const { return !output_.empty(); }
   size_t outputSize() const { return output_.size(); }
+  // The next byte as the PC receives it: a byte sent at another rate than the
+  // PC listens at (see setPcBaud) arrives garbled.
   uint8_t takeOutput();
+  // The rate the PC's port listens at; 0 (the default) takes every byte as sent.
+  void setPcBaud(int baudRate) { pcBaud_ = baudRate; }
+  static constexpr uint8_t kGarbledByte = 0x00;
   void purgeOutput() { output_.clear(); }
 
   // Unasked traffic that is due at a time: the PC search, timed injections.
@@ -53,6 +59,10 @@ class Bus {
   // 0x20: the module selected by serial number, else a plain one at 0x20).
   ModuleModel* moduleAt(uint8_t address);
   SerialSearch& serialModules() { return serial_; }
+  // The bootloader of the module at `address`, or nothing when it has none.
+  BootloaderModel* bootloaderAt(uint8_t address);
+  // Switches every module off and on: bootloaders announce themselves again.
+  void powerCycle(int64_t nowUs);
   Faults& faults() { return faults_; }
   int moduleBaud() const { return moduleBaud_; }
   bool pcSearchDone() const { return pcSearchDone_; }
@@ -72,8 +82,10 @@ class Bus {
   void handleFrame(const Frame& frame, int64_t nowUs);
   std::vector<uint8_t> dispatch(const Frame& frame);
   std::optional<uint8_t> echoFor(uint8_t byte, size_t position) const;
-  void send(const std::vector<uint8_t>& bytes);
-  void send(uint8_t byte);
+  void send(const std::vector<uint8_t>& bytes, int baudRate = 0);
+  void send(uint8_t byte, int baudRate = 0);
+  BootloaderModel* activeBootloader();
+  void receiveAtBootloader(BootloaderModel& bl, uint8_t byte, int baudRate, int64_t nowUs);
   void forEachModule(const std::function<void(ModuleModel&)>& fn);
   bool injected(size_t index) const;
 
@@ -92,7 +104,13 @@ class Bus {
   };
   std::vector<PartialByte> partial_;
   int frames_ = 0;
-  std::deque<uint8_t> output_;
+  std::map<uint8_t, std::unique_ptr<BootloaderModel>> bootloaders_;
+  struct OutputByte {
+    uint8_t byte;
+    int baudRate;  // 0: whatever rate the PC listens at
+  };
+  std::deque<OutputByte> output_;
+  int pcBaud_ = 0;
   std::vector<TranscriptEntry> transcript_;
 
   int pcSearchIntervalMs_;

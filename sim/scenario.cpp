@@ -35,6 +35,17 @@ std::string validateModule(const ModuleSetup& m, const std::string& name) {
     if (a > 254) return name + ": vehicle information ends at address 254";
     (void)value;
   }
+  if (const auto& b = m.bootloader) {
+    auto power = [](uint32_t v) { return v != 0 && (v & (v - 1)) == 0; };
+    if (b->baud != 4800 && b->baud != 9600 && b->baud != 19200)
+      return name + ": bootloader baud rate is not 4800, 9600 or 19200";
+    if (b->flashSize == 0 || !power(b->eraseBlock) || !power(b->writeBlock) || b->writeBlock < 16 ||
+        b->eraseBlock > b->flashSize || b->writeBlock > b->flashSize)
+      return name + ": flash blocks must be powers of two within the flash (write block >= 16)";
+    if (b->announceMs <= 0) return name + ": bootloader announce interval must be positive";
+    if (b->versionAt && *b->versionAt + 3 > b->flashSize)
+      return name + ": version address lies outside the flash";
+  }
   return {};
 }
 
@@ -69,6 +80,7 @@ std::string validateScenario(const Scenario& s) {
     if (std::string e = validateModule(m, name); !e.empty()) return e;
     if (m.pin != 0 || m.pinGiven || !m.info.empty())
       return name + ": PIN and vehicle information are ignition only";
+    if (m.bootloader) return name + ": a module chosen by serial number has no bootloader here";
   }
   return {};
 }

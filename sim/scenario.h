@@ -10,6 +10,29 @@
 
 namespace sim {
 
+// A module's resident bootloader and its flash. Faults count chunks (0xF7
+// frames), replies and erases from 1; 0 switches a fault off.
+struct BootloaderSetup {
+  int baud = 9600;                  // the rate it announces itself and listens at
+  bool startsInBootloader = false;  // no working firmware: the flash starts erased
+  uint16_t version = 0x0200;        // answer to 0xF1; 512 means 4-byte addresses
+  uint16_t deviceId = 0xAD07;       // answer to 0xF2
+  uint32_t firmwareNumber = 0;      // answer to 0xF4 until 0xF5 stores another
+  uint32_t flashSize = 65536;
+  uint32_t eraseBlock = 64;  // bytes, a power of two
+  uint32_t writeBlock = 16;  // bytes, a power of two, at least 16
+  int eraseMs = 0;
+  int writeMs = 0;
+  int announceMs = 10;    // one 0x55 this often while it waits for the PC
+  int bootWaitMs = 2000;  // unasked this long with intact firmware, it starts the firmware
+  // Where the firmware keeps its version (major, minor, patch) in the flash.
+  std::optional<uint32_t> versionAt;
+  int dropLineAfterChunk = 0;
+  int powerCycleAfterChunk = 0;
+  std::vector<int> corruptReply;
+  std::vector<int> refuseErase;  // 0 = every erase
+};
+
 // One module on the simulated bus. Unset values keep the model's defaults.
 struct ModuleSetup {
   explicit ModuleSetup(uint8_t busAddress = 0) : address(busAddress) {}
@@ -32,6 +55,8 @@ struct ModuleSetup {
   uint16_t pin = 0;
   bool pinGiven = false;            // the PIN was given before the PC came (status bit 2)
   std::map<uint8_t, uint8_t> info;  // vehicle information area, address 0-254
+  // Link command 15 restarts a module that has one into it.
+  std::optional<BootloaderSetup> bootloader;
 };
 
 // What sits behind the bus adapter.

@@ -26,6 +26,21 @@
 //   info ADDR B...         ignition: vehicle information bytes from ADDR on
 //   info-text A|B|C|D      ignition: the four texts; \n stands for a line feed
 //
+// A module's bootloader, inside its block ('bootloader' first):
+//   bootloader BAUD               it has one, at 4800, 9600 or 19200 baud
+//   boot-defective                no working firmware: it starts in the bootloader
+//   boot-version W                answer to 0xF1 (default 0x0200: 4-byte addresses)
+//   boot-id W                     device id for 0xF2 (default 0xAD07)
+//   boot-number N                 firmware number for 0xF4
+//   flash SIZE ERASE WRITE        flash bytes, erase and write block bytes
+//   flash-ms ERASE WRITE          time an erase and a block write take
+//   boot-timing ANNOUNCE WAIT     ms between its 0x55 bytes; ms before it starts intact firmware
+//   boot-version-at ADDR          flash address of the firmware's major, minor, patch
+//   boot-fault drop-line N        the line goes dead after chunk N
+//   boot-fault power-cycle N      power off and on after chunk N
+//   boot-fault corrupt-reply N    its reply N fails the check
+//   boot-fault refuse-erase N     erase N gets no answer (0: every erase)
+//
 // Faults and injections, anywhere (frames count from 1, bytes from 0):
 //   fault drop-reply F B       fault corrupt-reply F B
 //   fault drop-echo F B        fault corrupt-echo F B
@@ -267,6 +282,73 @@ class Parser {
       }
       if (texts.size() != 4) throw ParseError{"usage: info-text A|B|C|D (four texts)"};
       m.info = infoFromTexts(texts);
+    } else if (key == "bootloader" || key.rfind("boot-", 0) == 0 || key.rfind("flash", 0) == 0) {
+      bootloaderLine(w);
+    } else {
+      throw ParseError{"unknown keyword '" + key + "'"};
+    }
+  }
+
+  void bootloaderLine(const std::vector<std::string>& w) {
+    const std::string& key = w[0];
+    ModuleSetup& m = module(key);
+    if (block_ == Block::kSerial) throw ParseError{"'" + key + "' is not for a serial module"};
+    if (key == "bootloader") {
+      needCount(w, 2, 2, "bootloader BAUD");
+      BootloaderSetup b;
+      b.baud = static_cast<int>(number(w[1], 1, 4000000));
+      if (b.baud != 4800 && b.baud != 9600 && b.baud != 19200)
+        throw ParseError{"bootloader baud rate must be 4800, 9600 or 19200"};
+      m.bootloader = b;
+      return;
+    }
+    if (!m.bootloader) throw ParseError{"'" + key + "' before 'bootloader BAUD'"};
+    BootloaderSetup& b = *m.bootloader;
+    auto u32 = [](const std::string& word) {
+      return static_cast<uint32_t>(number(word, 0, 0xFFFFFFFFLL));
+    };
+    if (key == "boot-defective") {
+      needCount(w, 1, 1, "boot-defective");
+      b.startsInBootloader = true;
+    } else if (key == "boot-version") {
+      needCount(w, 2, 2, "boot-version W");
+      b.version = static_cast<uint16_t>(number(w[1], 0, 0xFFFF));
+    } else if (key == "boot-id") {
+      needCount(w, 2, 2, "boot-id W");
+      b.deviceId = static_cast<uint16_t>(number(w[1], 0, 0xFFFF));
+    } else if (key == "boot-number") {
+      needCount(w, 2, 2, "boot-number N");
+      b.firmwareNumber = u32(w[1]);
+    } else if (key == "flash") {
+      needCount(w, 4, 4, "flash SIZE ERASE WRITE");
+      b.flashSize = static_cast<uint32_t>(number(w[1], 16, 16 << 20));
+      b.eraseBlock = static_cast<uint32_t>(number(w[2], 1, 1 << 20));
+      b.writeBlock = static_cast<uint32_t>(number(w[3], 16, 1 << 20));
+    } else if (key == "flash-ms") {
+      needCount(w, 3, 3, "flash-ms ERASE WRITE");
+      b.eraseMs = static_cast<int>(number(w[1], 0, 60000));
+      b.writeMs = static_cast<int>(number(w[2], 0, 60000));
+    } else if (key == "boot-timing") {
+      needCount(w, 3, 3, "boot-timing ANNOUNCE_MS WAIT_MS");
+      b.announceMs = static_cast<int>(number(w[1], 1, 60000));
+      b.bootWaitMs = static_cast<int>(number(w[2], 0, 3600000));
+    } else if (key == "boot-version-at") {
+      needCount(w, 2, 2, "boot-version-at ADDR");
+      b.versionAt = u32(w[1]);
+    } else if (key == "boot-fault") {
+      needCount(w, 3, 3, "boot-fault KIND N");
+      const int n = static_cast<int>(number(w[2], w[1] == "refuse-erase" ? 0 : 1, 1000000000));
+      if (w[1] == "drop-line") {
+        b.dropLineAfterChunk = n;
+      } else if (w[1] == "power-cycle") {
+        b.powerCycleAfterChunk = n;
+      } else if (w[1] == "corrupt-reply") {
+        b.corruptReply.push_back(n);
+      } else if (w[1] == "refuse-erase") {
+        b.refuseErase.push_back(n);
+      } else {
+        throw ParseError{"unknown bootloader fault '" + w[1] + "'"};
+      }
     } else {
       throw ParseError{"unknown keyword '" + key + "'"};
     }

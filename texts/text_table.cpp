@@ -76,9 +76,18 @@ constexpr TextEntry kTable[] = {
      "abwählen."},                                                             // Ignition
     {8076, "Zähnezahl und Zylinderzahl passen nicht zusammen."},               // Ignition
     {8078, "ungültige Baudrate"},                                              // Firmware
+    {8079, "Falsche Bootloader Version in Gerät, V "},  // Bootloader link
+    {8080, "Falsche PIC-Kennung, "},                    // Bootloader link
+    {8085, "Laufende Nummer nicht programmierbar"},     // Bootloader link
+    {8086, "Fehler bei Programmierung"},                // Bootloader link
+    {8088, "Blockgrößen falsch"},                       // Bootloader link
+    {8089, "Fehler beim Löschen"},                      // Bootloader link
     {8090, "falsche Datei-Version"},                                           // Firmware
     {8091, "Fehler im Datei-Header"},                                          // Firmware
     {8092, "Checksumme in der Datei fehlerhaft."},                             // Firmware
+    {8093,
+     "Programmierung fehlgeschlagen!\nBitte Zündung aus- und wieder einschalten für 2. "
+     "Versuch."},  // Bootloader link
     {8324, "Speicherabbild wird erzeugt"},                                     // Ignition
     {8326, "Modul wird gelesen"},                                              // Ignition
     {8327, "Modul wird geschrieben"},                                          // Ignition
