@@ -33,6 +33,10 @@ class TermiosDevice : public SerialDevice {
   int read(uint8_t* buffer, int count) override;
   void abortRead() override;
 
+  // The open descriptor, -1 while closed: for an event loop to watch for
+  // arrivals. Reading and writing still go through this object.
+  int nativeHandle() const { return fd_.load(); }
+
  private:
   bool setModemBit(int fd, int bit, bool on);
   void requestLowLatency(int fd, const char* path);
