@@ -1,5 +1,6 @@
 #include "sim/bus.h"
 
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -35,7 +36,10 @@ std::unique_ptr<ModuleModel> plainModule(uint8_t address, const ModuleSetup& s) 
 }  // namespace
 
 Bus::Bus(const Scenario& s)
-    : moduleBaud_(s.moduleBaud), faults_(s.faults), pcSearchIntervalMs_(s.pcSearchIntervalMs) {
+    : moduleBaud_(s.moduleBaud),
+      faults_(s.faults),
+      logStream_(s.ignition.logMode),
+      pcSearchIntervalMs_(s.pcSearchIntervalMs) {
   if (std::string e = validateScenario(s); !e.empty()) throw std::invalid_argument(e);
   if (s.hasIgnition) {
     ignition_ = std::make_unique<IgnitionModel>();
@@ -104,6 +108,19 @@ BootloaderModel* Bus::activeBootloader() {
 
 void Bus::powerCycle(int64_t nowUs) {
   for (auto& [a, bl] : bootloaders_) bl->powerCycle(nowUs);
+  // Log mode lives in the module's RAM only.
+  if (ignition_) ignition_->logMode = false;
+  followLogMode(nowUs);
+}
+
+void Bus::followLogMode(int64_t nowUs) {
+  if (!ignition_ || ignition_->logMode == logStream_.active()) return;
+  if (!ignition_->logMode) {
+    logStream_.stop();
+    return;
+  }
+  const std::array<uint8_t, 256>& m = ignition_->memory;
+  logStream_.start(nowUs, m[0x01], m[0x02], ignition_->period);
 }
 
 void Bus::receiveAtBootloader(BootloaderModel& bl, uint8_t byte, int baudRate, int64_t nowUs) {
@@ -195,6 +212,7 @@ void Bus::handleFrame(const Frame& frame, int64_t nowUs) {
   std::vector<uint8_t> reply = dispatch(frame);
   applyByteFaults(reply, n, faults_.dropReply, faults_.corruptReply);
   send(reply, moduleBaud_);
+  followLogMode(nowUs);
   if (frameCommand(frame) == kCmdRestart && (frame[0] & 0xF0) > 0x10) {
     BootloaderModel* bl = bootloaderAt(frameAddress(frame));
     if (bl && !bl->active()) bl->start(nowUs);
@@ -261,6 +279,7 @@ std::optional<int64_t> Bus::nextEventUs() const {
     const Injection& inj = faults_.injections[i];
     if (inj.afterFrame <= 0 && !injected(i)) consider(inj.atMs * 1000);
   }
+  if (auto t = logStream_.nextPacketUs()) consider(*t);
   return next;
 }
 
@@ -283,6 +302,11 @@ void Bus::advanceTo(int64_t nowUs) {
         if (injected_.size() <= i) injected_.resize(faults_.injections.size(), false);
         injected_[i] = true;
       }
+    }
+    if (logStream_.nextPacketUs() == *t) {
+      std::vector<uint8_t> out;
+      logStream_.advanceTo(*t, out);
+      send(out, LogStream::kBaud);
     }
   }
 }

@@ -14,6 +14,7 @@
 #include "sim/faults.h"
 #include "sim/frame.h"
 #include "sim/ignition_model.h"
+#include "sim/log_stream.h"
 #include "sim/module_model.h"
 #include "sim/scenario.h"
 #include "sim/serial_search.h"
@@ -41,6 +42,8 @@ class Bus {
   // The next byte as the PC receives it: a byte sent at another rate than the
   // PC listens at (see setPcBaud) arrives garbled.
   uint8_t takeOutput();
+  // The rate the next byte is sent at; 0: whatever rate the PC listens at.
+  int nextOutputBaud() const { return output_.empty() ? 0 : output_.front().baudRate; }
   // The rate the PC's port listens at; 0 (the default) takes every byte as sent.
   void setPcBaud(int baudRate) { pcBaud_ = baudRate; }
   static constexpr uint8_t kGarbledByte = 0x00;
@@ -55,6 +58,8 @@ class Bus {
   uint8_t nextStreamByte();
 
   IgnitionModel* ignition() { return ignition_.get(); }
+  // The ignition's log-mode packets (inactive while it is not in log mode).
+  const LogStream& logStream() const { return logStream_; }
   // The module a frame to `address` reaches now (0xE0: the ignition;
   // 0x20: the module selected by serial number, else a plain one at 0x20).
   ModuleModel* moduleAt(uint8_t address);
@@ -88,11 +93,13 @@ class Bus {
   void receiveAtBootloader(BootloaderModel& bl, uint8_t byte, int baudRate, int64_t nowUs);
   void forEachModule(const std::function<void(ModuleModel&)>& fn);
   bool injected(size_t index) const;
+  void followLogMode(int64_t nowUs);
 
   std::mutex mutex_;
   int moduleBaud_;
   Faults faults_;
   std::unique_ptr<IgnitionModel> ignition_;
+  LogStream logStream_;
   std::map<uint8_t, std::unique_ptr<ModuleModel>> modules_;
   SerialSearch serial_;
 

@@ -129,6 +129,9 @@ Frame IgnitionModel::specialFunction(const Frame& q) {
       if (memory[kWrongPinCounter] < 0xFF) ++memory[kWrongPinCounter];
       return reply(q, code, 0);
     }
+    case kSpecialLogMode:
+      if (value == kLogModeValue) logMode = true;
+      break;
     case kSpecialNewPinHigh:
       newPinHigh_ = value;
       break;
@@ -153,6 +156,7 @@ void IgnitionModel::onRestart() {
   infoSelected_ = false;
   dropPendingInfo();
   pinGiven = false;
+  logMode = false;
 }
 
 }  // namespace sim

@@ -22,7 +22,11 @@ enum IgnitionSpecial : uint8_t {
   kSpecialPinLow = 0x42,
   kSpecialNewPinHigh = 0x43,
   kSpecialNewPinLow = 0x44,
+  kSpecialLogMode = 0x30,
 };
+
+// With this value the log-mode code starts the 38 400 baud packet stream.
+constexpr uint8_t kLogModeValue = 0x08;
 
 // PIN status bits (byte 2 of the reply to the status request).
 constexpr uint8_t kPinBlocked = 0x01;
@@ -51,6 +55,9 @@ class IgnitionModel : public ModuleModel {
   // until the PC commits them. The buffer holds one 64-byte page: a write to
   // another page reloads it, and what was not committed is lost.
   std::array<uint8_t, kInfoSize> info{};
+  // Streams its log packets until a restart or a power cycle; frames at the
+  // module rate are still understood meanwhile.
+  bool logMode = false;
 
  protected:
   Frame readByte(const Frame& request) override;

@@ -206,8 +206,14 @@ void PtyServer::startNextAction(int64_t now) {
   Action a;
   int64_t start = 0;
   if (bus_.hasOutput()) {
+    // Each byte holds the line for its own rate's time (the log stream runs
+    // at 38 400 baud while frames go at 9600); a PC listening at another
+    // rate than the byte's receives garbage, as from a real adapter.
+    const int pcBaud = currentBaud();
+    bus_.setPcBaud(pcBaud);
+    const int sentAt = bus_.nextOutputBaud();
     a.kind = Action::Kind::kSend;
-    a.baud = currentBaud();
+    a.baud = sentAt != 0 ? sentAt : pcBaud;
     a.byte = bus_.takeOutput();
     start = std::max(lineFreeNs_, outputReadyNs_);
     a.endNs = start + frameByteNs(a.baud);

@@ -35,6 +35,12 @@ std::string validateModule(const ModuleSetup& m, const std::string& name) {
     if (a > 254) return name + ": vehicle information ends at address 254";
     (void)value;
   }
+  const LogModeSetup& l = m.logMode;
+  if (l.fromRpm < 0 || l.toRpm < 0 || l.rampMs < 0)
+    return name + ": engine speeds and ramp time must not be negative";
+  if (l.fromRpm == 0 && (l.toRpm != 0 || l.rampMs != 0))
+    return name + ": an engine ramp needs its starting speed";
+  if (l.rampMs > 0 && l.toRpm == 0) return name + ": an engine ramp needs its final speed";
   if (const auto& b = m.bootloader) {
     auto power = [](uint32_t v) { return v != 0 && (v & (v - 1)) == 0; };
     if (b->baud != 4800 && b->baud != 9600 && b->baud != 19200)
@@ -47,6 +53,12 @@ std::string validateModule(const ModuleSetup& m, const std::string& name) {
       return name + ": version address lies outside the flash";
   }
   return {};
+}
+
+bool hasLogMode(const ModuleSetup& m) {
+  const LogModeSetup& l = m.logMode;
+  return l.fromRpm != 0 || l.toRpm != 0 || l.rampMs != 0 || !l.misfires.empty() ||
+         !l.corruptPackets.empty();
 }
 
 std::string hex(int v) {
@@ -71,6 +83,7 @@ std::string validateScenario(const Scenario& s) {
     if (std::string e = validateModule(m, name); !e.empty()) return e;
     if (m.pin != 0 || m.pinGiven || !m.info.empty())
       return name + ": PIN and vehicle information are ignition only";
+    if (hasLogMode(m)) return name + ": the log mode is the ignition's only";
   }
   std::set<uint32_t> serials;
   for (const ModuleSetup& m : s.serialModules) {
@@ -81,6 +94,7 @@ std::string validateScenario(const Scenario& s) {
     if (m.pin != 0 || m.pinGiven || !m.info.empty())
       return name + ": PIN and vehicle information are ignition only";
     if (m.bootloader) return name + ": a module chosen by serial number has no bootloader here";
+    if (hasLogMode(m)) return name + ": the log mode is the ignition's only";
   }
   return {};
 }

@@ -33,6 +33,17 @@ struct BootloaderSetup {
   std::vector<int> refuseErase;  // 0 = every erase
 };
 
+// The engine behind the ignition's log mode and the faults of its stream.
+// Sparks and packets count from 1 from the moment log mode begins.
+struct LogModeSetup {
+  // 0: the sparks follow the period word (4 us ticks between sparks).
+  int fromRpm = 0;
+  int toRpm = 0;                    // the speed reached after rampMs; equal to fromRpm when steady
+  int rampMs = 0;                   // the ramp starts with log mode
+  std::vector<int> misfires;        // sparks that do not come
+  std::vector<int> corruptPackets;  // packets that fail their check
+};
+
 // One module on the simulated bus. Unset values keep the model's defaults.
 struct ModuleSetup {
   explicit ModuleSetup(uint8_t busAddress = 0) : address(busAddress) {}
@@ -55,6 +66,7 @@ struct ModuleSetup {
   uint16_t pin = 0;
   bool pinGiven = false;            // the PIN was given before the PC came (status bit 2)
   std::map<uint8_t, uint8_t> info;  // vehicle information area, address 0-254
+  LogModeSetup logMode;
   // Link command 15 restarts a module that has one into it.
   std::optional<BootloaderSetup> bootloader;
 };

@@ -26,6 +26,12 @@
 //   info ADDR B...         ignition: vehicle information bytes from ADDR on
 //   info-text A|B|C|D      ignition: the four texts; \n stands for a line feed
 //
+// The ignition's log mode (sparks and packets count from 1 from its start):
+//   engine RPM                    the engine turns steadily at RPM (default: a spark every period
+//   word) engine-ramp FROM TO MS        from FROM to TO rpm over MS ms, then steadily at TO misfire
+//   N...                  these sparks do not come corrupt-packet N...           these packets fail
+//   their check
+//
 // A module's bootloader, inside its block ('bootloader' first):
 //   bootloader BAUD               it has one, at 4800, 9600 or 19200 baud
 //   boot-defective                no working firmware: it starts in the bootloader
@@ -58,6 +64,8 @@
 namespace sim {
 
 namespace {
+
+constexpr long long kMaxRpm = 30000;
 
 struct ParseError {
   std::string message;
@@ -282,6 +290,24 @@ class Parser {
       }
       if (texts.size() != 4) throw ParseError{"usage: info-text A|B|C|D (four texts)"};
       m.info = infoFromTexts(texts);
+    } else if (key == "engine") {
+      needCount(w, 2, 2, "engine RPM");
+      LogModeSetup& l = ignitionOnly(key).logMode;
+      l.fromRpm = l.toRpm = static_cast<int>(number(w[1], 1, kMaxRpm));
+      l.rampMs = 0;
+    } else if (key == "engine-ramp") {
+      needCount(w, 4, 4, "engine-ramp FROM TO MS");
+      LogModeSetup& l = ignitionOnly(key).logMode;
+      l.fromRpm = static_cast<int>(number(w[1], 1, kMaxRpm));
+      l.toRpm = static_cast<int>(number(w[2], 1, kMaxRpm));
+      l.rampMs = static_cast<int>(number(w[3], 1, 3600000));
+    } else if (key == "misfire" || key == "corrupt-packet") {
+      needCount(w, 2, 1000, key == "misfire" ? "misfire N..." : "corrupt-packet N...");
+      LogModeSetup& l = ignitionOnly(key).logMode;
+      auto& list = key == "misfire" ? l.misfires : l.corruptPackets;
+      for (size_t i = 1; i < w.size(); ++i) {
+        list.push_back(static_cast<int>(number(w[i], 1, 100000000)));
+      }
     } else if (key == "bootloader" || key.rfind("boot-", 0) == 0 || key.rfind("flash", 0) == 0) {
       bootloaderLine(w);
     } else {

@@ -66,6 +66,8 @@ bool SimDevice::setBaudRate(int baudRate) {
   std::lock_guard lock(bus_.mutex());
   if (!open_ || baudRate <= 0) return false;
   baud_ = baudRate;
+  // The port now listens at this rate: bytes sent at another one arrive garbled.
+  bus_.setPcBaud(baudRate);
   return true;
 }
 

@@ -42,12 +42,17 @@ void CErrLog::FunktionsName(const std::string& name) {
 void CErrLog::AddLog(const std::string& text) {
   firstUse();
   if (!enabled_ || file_ == nullptr) return;
+  // Appended piece by piece: "literal" + std::string makes GCC 12 at -O3
+  // report a false -Wrestrict.
   std::string lines;
   if (!functionNameWritten_) {
-    lines += platform::utf8ToCp1252(functionName_) + "\r\n";
+    lines += platform::utf8ToCp1252(functionName_);
+    lines += "\r\n";
     functionNameWritten_ = true;
   }
-  lines += "\t" + platform::utf8ToCp1252(text) + "\r\n";
+  lines += '\t';
+  lines += platform::utf8ToCp1252(text);
+  lines += "\r\n";
   std::fwrite(lines.data(), 1, lines.size(), file_);
   std::fflush(file_);
 }
