@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/sim_process.h"
 #include "link/module_link.h"
 #include "modules/ignition/ignition_io.h"
 #include "platform/clock.h"
@@ -219,31 +220,6 @@ class QuietPrompts : public shell::UserPrompts {
   int steps = 0;
 };
 
-pid_t startSimulator(const std::string& scenario, FILE** output) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  std::string sim = std::string(TUNVEXA_BIN_DIR) + "/tunvexa-sim/tunvexa-sim";
-  std::string com = std::to_string(kCom);
-  std::string scenarioPath = scenario;
-  char* argv[] = {sim.data(),
-                  const_cast<char*>("--com"),
-                  com.data(),
-                  const_cast<char*>("--pace"),
-                  const_cast<char*>("--scenario"),
-                  scenarioPath.data(),
-                  nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, sim.c_str(), &actions, nullptr, argv, environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  *output = fdopen(fds[0], "r");
-  return pid;
-}
-
 struct Measured {
   int32_t result = 0;
   double elapsedUs = 0;
@@ -294,7 +270,7 @@ int main() {
   const std::string scenario = std::string(folder) + "/ignition.txt";
   std::ofstream(scenario) << kScenario;
   FILE* simOut = nullptr;
-  pid_t sim = startSimulator(scenario, &simOut);
+  pid_t sim = bench_support::startSimulator(kCom, scenario, &simOut);
   char line[256] = {};
   if (sim < 0 || simOut == nullptr || std::fgets(line, sizeof line, simOut) == nullptr) {
     std::fprintf(stderr, "tunvexa-sim did not start\n");

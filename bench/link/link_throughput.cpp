@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/support/sim_process.h"
 #include "link/module_link.h"
 #include "platform/clock.h"
 
@@ -27,25 +28,6 @@ constexpr int kWrites = 100;
 constexpr int kBaud = 9600;
 constexpr double kTarget = 1.10;
 
-pid_t startSimulator(int com, FILE** output) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  std::string sim = std::string(TUNVEXA_BIN_DIR) + "/tunvexa-sim/tunvexa-sim";
-  std::string comText = std::to_string(com);
-  char* argv[] = {sim.data(), const_cast<char*>("--com"), comText.data(),
-                  const_cast<char*>("--pace"), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, sim.c_str(), &actions, nullptr, argv, environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  *output = fdopen(fds[0], "r");
-  return pid;
-}
-
 }  // namespace
 
 int main() {
@@ -55,7 +37,7 @@ int main() {
   setenv("XDG_CONFIG_HOME", folder, 1);
   const int com = 42;
   FILE* simOut = nullptr;
-  pid_t sim = startSimulator(com, &simOut);
+  pid_t sim = bench_support::startSimulator(com, "", &simOut);
   char line[256] = {};
   if (sim < 0 || simOut == nullptr || std::fgets(line, sizeof line, simOut) == nullptr) {
     std::fprintf(stderr, "tunvexa-sim did not start\n");

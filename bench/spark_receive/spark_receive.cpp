@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/sim_process.h"
 #include "platform/clock.h"
 #include "platform/termios_device.h"
 #include "viewers/spark/log_mode.h"
@@ -37,31 +38,6 @@ constexpr uint16_t kTicksPerSpark = 360;
 constexpr double kCylinders = 8.0;
 constexpr double kPacketSeconds = 4 * kTicksPerSpark * 4e-6;  // 5.76 ms
 const char* const kScenario = "ignition\nperiod 360\nmem 0x01 8\n";
-
-pid_t startSimulator(const std::string& scenario, FILE** output) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  std::string sim = std::string(TUNVEXA_BIN_DIR) + "/tunvexa-sim/tunvexa-sim";
-  std::string com = std::to_string(kCom);
-  std::string scenarioPath = scenario;
-  char* argv[] = {sim.data(),
-                  const_cast<char*>("--com"),
-                  com.data(),
-                  const_cast<char*>("--pace"),
-                  const_cast<char*>("--scenario"),
-                  scenarioPath.data(),
-                  nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, sim.c_str(), &actions, nullptr, argv, environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  *output = fdopen(fds[0], "r");
-  return pid;
-}
 
 // The chart's port on the project's termios device.
 class Port : public spark::ViewerPort {
@@ -148,7 +124,7 @@ int main(int argc, char** argv) {
   const std::string scenario = folder + "/log.txt";
   std::ofstream(scenario) << kScenario;
   FILE* simOut = nullptr;
-  const pid_t sim = startSimulator(scenario, &simOut);
+  const pid_t sim = bench_support::startSimulator(kCom, scenario, &simOut);
   char line[256] = {};
   if (sim < 0 || simOut == nullptr || std::fgets(line, sizeof line, simOut) == nullptr) {
     std::fprintf(stderr, "tunvexa-sim did not start\n");

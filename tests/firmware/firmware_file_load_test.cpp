@@ -100,7 +100,7 @@ TEST(FirmwareFileLoad, FormatsFamiliesAndRefusals) {
 // Only a plain file is read: a FIFO would block the load until someone
 // writes to it.
 TEST(FirmwareFileLoad, WhatIsNoPlainFileCannotBeOpened) {
-  shell_test::TempFolder folder;
+  test_files::TempFolder folder;
   ASSERT_EQ(::mkfifo((folder / "pipe.blf").c_str(), 0600), 0);
   std::filesystem::create_directory(folder / "folder.blf");
   for (const char* name : {"none.blf", "pipe.blf", "folder.blf"}) {

@@ -176,7 +176,7 @@ TEST(FirmwareSections, LastChecksumGroupReachesPastTheSection) {
   last.family = 0;
   Loaded g(std::string(200, '\x7F'));
   ASSERT_EQ(g.status, texts::kTextWrongFileVersion);
-  shell_test::writeFile(g.path, section(last));
+  test_files::writeFile(g.path, section(last));
   EXPECT_EQ(firmware::loadFirmwareFile(*g.image, g.path), 0);
 }
 

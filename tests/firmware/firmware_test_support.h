@@ -6,19 +6,19 @@
 
 #include "firmware/firmware_file.h"
 #include "firmware_file_builder.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace firmware_test {
 
 // A file of the given bytes in a fresh folder, and the image it loads into.
 struct Loaded {
-  shell_test::TempFolder folder;
+  test_files::TempFolder folder;
   std::string path = folder / "file.blf";
   std::unique_ptr<buslink::BootImage> image = std::make_unique<buslink::BootImage>();
   int32_t status = -1;
 
   explicit Loaded(const std::string& bytes, firmware::BootPort* port = nullptr) {
-    shell_test::writeFile(path, bytes);
+    test_files::writeFile(path, bytes);
     status = firmware::loadFirmwareFile(*image, path, port);
   }
 };

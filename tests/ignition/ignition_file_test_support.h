@@ -4,13 +4,13 @@
 
 #include "modules/ignition/ignition_file.h"
 #include "modules/ignition/ignition_state.h"
-#include "tests/shell/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace ignition_test {
 
-using shell_test::readFile;
-using shell_test::TempFolder;
-using shell_test::writeFile;
+using test_files::readFile;
+using test_files::TempFolder;
+using test_files::writeFile;
 
 inline std::string fixture(const std::string& name) {
   return std::string(TUNVEXA_TEST_DATA) + "/" + name;

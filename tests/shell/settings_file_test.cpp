@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 using shell::SettingsFile;
-using shell_test::readFile;
-using shell_test::TempFolder;
-using shell_test::writeFile;
+using test_files::readFile;
+using test_files::TempFolder;
+using test_files::writeFile;
 
 class SettingsFileTest : public ::testing::Test {
  protected:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -165,7 +165,7 @@ TEST(TaggedReaderText, EmptyFile) {
 }
 
 TEST(TaggedWriterTest, WritesCp1252WithCrLf) {
-  shell_test::TempFolder folder;
+  test_files::TempFolder folder;
   const std::string path = folder / "test.velGang";
   TaggedWriter writer(std::fopen(path.c_str(), "w"));
   writer.writeLine("[Ganganzeige]");
@@ -173,7 +173,7 @@ TEST(TaggedWriterTest, WritesCp1252WithCrLf) {
   writer.writeTaggedInt("[Helligkeit]", -12);
   writer.writeTagged("[Notiz]", "Zündung\nzweite Zeile");
   EXPECT_EQ(writer.close(), 0);
-  EXPECT_EQ(shell_test::readFile(path),
+  EXPECT_EQ(test_files::readFile(path),
             "[Ganganzeige]\r\n[FileVersion]\r\n2\r\n[Helligkeit]\r\n-12\r\n"
             "[Notiz]\r\nZ\xFCndung\r\nzweite Zeile\r\n");
 

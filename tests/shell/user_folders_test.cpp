@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "shell/folders.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
-using shell_test::TempFolder;
-using shell_test::writeFile;
+using test_files::TempFolder;
+using test_files::writeFile;
 
 // Points the environment at a temporary home and puts it back afterwards.
 class UserFoldersTest : public ::testing::Test {

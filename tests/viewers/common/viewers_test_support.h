@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
 #include "viewers/common/viewer_messages.h"
 
 namespace viewers_test {
@@ -30,39 +31,9 @@ class RecordingMessages : public viewers::ViewerMessages {
   bool answer = false;
 };
 
-// A fresh folder below the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tunvexa-viewers-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test_files::readFile;
+using test_files::TempFolder;
+using test_files::writeFile;
 
 // Sets an environment variable for one test and puts it back afterwards.
 class ScopedEnv {

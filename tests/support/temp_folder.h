@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace shell_test {
+namespace test_files {
 
 // A fresh folder below the system's temporary folder, removed afterwards, so
 // that no test touches the user's real folders.
@@ -16,7 +16,7 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern =
-        (std::filesystem::temp_directory_path() / "tunvexa-shell-XXXXXX").string();
+        (std::filesystem::temp_directory_path() / "tunvexa-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }
@@ -45,4 +45,4 @@ inline std::string readFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace shell_test
+}  // namespace test_files
