@@ -21,6 +21,7 @@
 #include "sim/sim_device.h"
 #include "sim/virtual_clock.h"
 #include "tests/link/pty_fixture.h"
+#include "tests/sim/raw_port.h"
 
 namespace sim {
 namespace {
@@ -314,20 +315,6 @@ class LogModeOnPty : public ::testing::Test {
   std::thread thread_;
 };
 
-void setRate(int fd, speed_t rate) {
-  termios t{};
-  tcgetattr(fd, &t);
-  t.c_iflag = 0;
-  t.c_oflag = 0;
-  t.c_lflag = 0;
-  t.c_cflag = CS8 | CREAD | CLOCAL;
-  t.c_cc[VMIN] = 0;
-  t.c_cc[VTIME] = 0;
-  cfsetispeed(&t, rate);
-  cfsetospeed(&t, rate);
-  tcsetattr(fd, TCSANOW, &t);
-}
-
 TEST_F(LogModeOnPty, PacedStreamCarriesEveryPacketAt38400) {
   // A spark every 360 ticks (1.44 ms): four of them take 5.76 ms, just more
   // than a packet's 5.729 ms on the line, so the line is nearly full.
@@ -339,10 +326,10 @@ TEST_F(LogModeOnPty, PacedStreamCarriesEveryPacketAt38400) {
 
   const int fd = open((dir_ + "/ZEB/ports/com12").c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(fd, 0);
-  setRate(fd, B9600);
+  sim_test::setRawRate(fd, B9600);
   ASSERT_EQ(write(fd, kSwitchFrame.data(), 4), 4);
   std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  setRate(fd, B38400);
+  sim_test::setRawRate(fd, B38400);
 
   using Clock = std::chrono::steady_clock;
   struct Arrival {

@@ -18,6 +18,7 @@
 
 #include "sim/bus.h"
 #include "tests/link/pty_fixture.h"
+#include "tests/sim/raw_port.h"
 
 namespace sim {
 namespace {
@@ -39,24 +40,6 @@ class SimPtyLink : public ::testing::Test {
 
   std::string dir_;
 };
-
-// Opens the COM link the way a program would: raw, 8N1, at `baud`.
-int openPort(const std::string& path, speed_t baud) {
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
-  if (fd < 0) return -1;
-  termios t{};
-  tcgetattr(fd, &t);
-  t.c_iflag = 0;
-  t.c_oflag = 0;
-  t.c_lflag = 0;
-  t.c_cflag = CS8 | CREAD | CLOCAL;
-  t.c_cc[VMIN] = 0;
-  t.c_cc[VTIME] = 0;
-  cfsetispeed(&t, baud);
-  cfsetospeed(&t, baud);
-  tcsetattr(fd, TCSANOW, &t);
-  return fd;
-}
 
 // Reads exactly n bytes or gives up after the time-out.
 std::vector<uint8_t> readBytes(int fd, size_t n, int timeoutMs = 2000) {
@@ -109,7 +92,7 @@ TEST_F(SimPtyServer, ExchangesAFrameThroughTheLinkedSlave) {
 
   // Open, exchange, close and open again: the server must survive the hang-up.
   for (int round = 0; round < 2; ++round) {
-    const int fd = openPort(link(7), B9600);
+    const int fd = sim_test::openRawPort(link(7), B9600);
     ASSERT_GE(fd, 0);
     const Frame f = makeFrame(0xE1, 0, 0);
     ASSERT_EQ(write(fd, f.data(), 4), 4);
@@ -131,7 +114,7 @@ TEST_F(SimPtyServer, WakePulseIsRecognisedFromTheTerminalRate) {
   Scenario s;
   s.ignition.asleep = true;
   serve(8, false, s);
-  const int fd = openPort(link(8), B9600);
+  const int fd = sim_test::openRawPort(link(8), B9600);
   ASSERT_GE(fd, 0);
   const Frame f = makeFrame(0xE1, 0, 0);
   ASSERT_EQ(write(fd, f.data(), 4), 4);
@@ -159,7 +142,7 @@ TEST_F(SimPtyServer, PacingTakesTwelveByteTimesPerFrame) {
   Scenario s;
   s.moduleBaud = 1200;
   serve(9, true, s);
-  const int fd = openPort(link(9), B1200);
+  const int fd = sim_test::openRawPort(link(9), B1200);
   ASSERT_GE(fd, 0);
   // At 1200 baud one byte is 8.33 ms: a read frame is 100 ms on the line.
   // Every frame takes at least that; a busy machine may stretch any one of
@@ -239,7 +222,7 @@ TEST_F(SimPtyLink, ProgramServesUntilSigterm) {
   };
   EXPECT_TRUE(readUntil("tunvexa-sim: COM13 ready\n")) << text;
 
-  const int fd = openPort(link(13), B9600);
+  const int fd = sim_test::openRawPort(link(13), B9600);
   EXPECT_GE(fd, 0);
   if (fd >= 0) {
     const Frame f = makeFrame(0xE2, 0x02, 0);
