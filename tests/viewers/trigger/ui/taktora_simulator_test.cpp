@@ -1,0 +1,119 @@
+// Taktora against the bus simulator on a pseudo-terminal: the module
+// identified, switched into its oscilloscope mode by the monitor, its paced
+// 60-2 wheel recorded live, shown one revolution per row and saved.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+
+#include "tests/viewers/trigger/ui/hf_fixture.h"
+#include "viewers/common/ui/uc_com.h"
+#include "viewers/trigger/trigger_data_file.h"
+#include "viewers/trigger/trigger_texts.h"
+
+namespace trigger {
+namespace {
+
+using trigger_ui_test::TaktoraRun;
+
+constexpr int kCom = 95;
+
+// tunvexa-sim serving COM kCom with `scenario`, paced like a real line.
+class Simulator {
+ public:
+  Simulator(const std::string& folder, const std::string& scenario) {
+    const std::string file = folder + "/scenario.txt";
+    std::ofstream(file) << scenario;
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(QStringLiteral(TUNVEXA_BIN_DIR "/tunvexa-sim/tunvexa-sim"),
+                   {QStringLiteral("--com"), QString::number(kCom), QStringLiteral("--pace"),
+                    QStringLiteral("--scenario"), QString::fromStdString(file)});
+    const QString expected = QStringLiteral("tunvexa-sim: COM%1 ready").arg(kCom);
+    QString seen;
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+      if (process_.waitForReadyRead(100)) seen += QString::fromLocal8Bit(process_.readAll());
+      if (seen.contains(expected)) {
+        ready_ = true;
+        break;
+      }
+    }
+  }
+  ~Simulator() {
+    process_.terminate();
+    if (!process_.waitForFinished(3000)) {
+      process_.kill();
+      process_.waitForFinished(3000);
+    }
+  }
+  bool ready() const { return ready_; }
+
+ private:
+  QProcess process_;
+  bool ready_ = false;
+};
+
+TEST(TaktoraOnTheSimulator, RecordsTheWheelLiveAndAlignsRevolutionsAtTheGaps) {
+  uitest::TempFolder folder;
+  Simulator sim(folder.path, "ignition\n  serial 7654321\n  wheel-rpm 200\n");
+  ASSERT_TRUE(sim.ready());
+  TaktoraRun run(folder.path, "-com 95");
+  HF& w = run.window;
+  w.show();
+  w.connectButton()->click();
+  ASSERT_TRUE(w.zuend().ModInfoOk());
+  EXPECT_EQ(w.panelText(4), "Ser.: 7654321");
+  EXPECT_EQ(w.zuend().values().ModKwZaehne, 60);
+  EXPECT_EQ(w.zuend().values().ModKwLuecke, 2);
+
+  w.modeButton(DisplayMode::kLive)->click();
+  // 200 rpm: 3.3 revolutions a second at 1920 samples a second.
+  ASSERT_TRUE(uitest::waitFor([&] { return w.recording().DataCount > 4 * 1920; }, 15000));
+  EXPECT_TRUE(
+      uitest::waitFor([&] { return w.panelText(1) == QString::fromUtf8(kStatusStreaming); }));
+
+  w.modeButton(DisplayMode::kSync)->click();
+  const Analysis& a = w.analysis();
+  ASSERT_EQ(a.status, AnalysisStatus::kOk);
+  ASSERT_GE(a.gapCount(), 10);
+  const Picture& sync = w.lastPicture();
+  for (int i = 2; i <= a.gapCount(); ++i) EXPECT_EQ(a.teethBefore(i), 58) << i;
+  for (size_t i = 2; i < sync.labels.size(); i += 2) EXPECT_EQ(sync.labels[i].text, "58");
+  // Each row starts with its gap: the first column of channel A is marked.
+  for (int i = 1; i <= a.gapCount(); ++i) {
+    EXPECT_EQ(w.recording().marks[static_cast<size_t>(a.revolutionStart(i))], 1) << i;
+  }
+  uitest::saveShot(&w, QStringLiteral("taktora_simulator_sync"));
+
+  // The saved recording gives the same analysis.
+  w.saveData();
+  ASSERT_TRUE(run.messages.saw("gespeichert"));
+  std::string saved;
+  for (const auto& e : std::filesystem::directory_iterator(w.dataFolder())) saved = e.path();
+  viewers_test::RecordingMessages quiet;
+  Recording loaded;
+  ModuleValues values;
+  ASSERT_TRUE(loadTriggerData(saved, loaded, values, quiet));
+  EXPECT_EQ(values.ModSerienNr, "7654321");
+  const Analysis again = analyse(loaded);
+  ASSERT_EQ(again.gapCount(), a.gapCount());
+  for (int i = 2; i <= again.gapCount(); ++i) EXPECT_EQ(again.teethBefore(i), 58);
+  // A workshop script reaches the same verdict from the file.
+  QProcess cli;
+  cli.start(QStringLiteral(TUNVEXA_BIN_DIR "/tunvexa-cli/tunvexa-cli"),
+            {"trigger", "analyse", QString::fromStdString(saved), "--teeth", "60", "--gap", "2"});
+  ASSERT_TRUE(cli.waitForFinished(10000));
+  const QString printed = QString::fromUtf8(cli.readAllStandardOutput());
+  EXPECT_EQ(cli.exitCode(), 0) << printed.toStdString();
+  EXPECT_TRUE(printed.contains(QStringLiteral("gaps %1\n").arg(a.gapCount())));
+  EXPECT_TRUE(printed.contains(QStringLiteral("wheel 60-2: match\n")));
+  w.connectButton()->click();
+  w.close();
+}
+
+}  // namespace
+}  // namespace trigger
