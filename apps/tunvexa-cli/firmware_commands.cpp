@@ -6,6 +6,7 @@
 
 #include "firmware/firmware_file.h"
 #include "firmware/section_header.h"
+#include "firmware_update_command.h"
 #include "texts/firmware_text_ids.h"
 #include "texts/text_ids.h"
 #include "texts/text_table.h"
@@ -68,10 +69,13 @@ int32_t firmwareInfo(const std::string& path, std::ostream& out) {
 
 }  // namespace
 
-int32_t runFirmwareCommand(const std::vector<std::string>& args, std::ostream& out,
-                           std::ostream& err) {
+int32_t runFirmwareCommand(buslink::ModuleLink& link, const std::vector<std::string>& args,
+                           std::ostream& out, std::ostream& err) {
+  if (!args.empty() && args[0] == "update") {
+    return runFirmwareUpdate(link, {args.begin() + 1, args.end()}, out, err);
+  }
   if (args.empty() || args[0] != "info") {
-    err << "tunvexa-cli: firmware needs info FILE\n";
+    err << "tunvexa-cli: firmware needs info FILE or update FILE\n";
     return -1;
   }
   if (args.size() != 2) {

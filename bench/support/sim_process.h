@@ -15,7 +15,8 @@ extern char** environ;
 namespace bench_support {
 
 // An empty scenario file name: the simulator's default bus. -1 on failure.
-inline pid_t startSimulator(int com, const std::string& scenarioFile, FILE** output) {
+inline pid_t startSimulator(int com, const std::string& scenarioFile, FILE** output,
+                            const std::vector<std::string>& extra = {}) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
   std::string sim = std::string(TUNVEXA_BIN_DIR) + "/tunvexa-sim/tunvexa-sim";
@@ -24,6 +25,7 @@ inline pid_t startSimulator(int com, const std::string& scenarioFile, FILE** out
     args.push_back("--scenario");
     args.push_back(scenarioFile);
   }
+  args.insert(args.end(), extra.begin(), extra.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);

@@ -54,11 +54,14 @@ QWidget* ExtrasPage::createWidget(QWidget* parent) {
   setControlId(received_, kReceivedList);
   auto* selection = new QPushButton(QStringLiteral("Modulauswahl"), page);
   setControlId(selection, kModuleSelectionButton);
+  auto* firmware = new QPushButton(QStringLiteral("Firmwareupd."), page);
+  setControlId(firmware, kFirmwareButton);
 
   layout->addWidget(ports_, 0, 0);
   layout->addWidget(portTest_, 0, 1);
   layout->addWidget(received_, 1, 0, 1, 2);
   layout->addWidget(selection, 2, 0);
+  layout->addWidget(firmware, 2, 1);
   layout->setColumnStretch(0, 1);
   layout->setColumnStretch(1, 1);
 
@@ -80,6 +83,7 @@ QWidget* ExtrasPage::createWidget(QWidget* parent) {
   });
   QObject::connect(timer_, &QTimer::timeout, page, [this] { portTestTick(); });
   QObject::connect(selection, &QPushButton::clicked, page, [this] { runModuleSelection(); });
+  QObject::connect(firmware, &QPushButton::clicked, page, [this] { runFirmwareUpdate(); });
   return page;
 }
 
@@ -172,6 +176,15 @@ void ExtrasPage::runModuleSelection() {
   selection_ = nullptr;
   tabHost->setDialogKey(0);
   tabHost->buildPageList();
+}
+
+void ExtrasPage::runFirmwareUpdate() {
+  if (!makeFirmwareWindow_) return;
+  // The window takes the module link's port for itself.
+  stopPortTest();
+  portTest_->setChecked(false);
+  std::unique_ptr<QDialog> window = makeFirmwareWindow_(host());
+  host()->runSubDialog(kKeyFirmware, *window);
 }
 
 int32_t ExtrasPage::confirmSelection(int firstBit, int count, ModuleSelectionDialog* dialog) {

@@ -2,11 +2,14 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "shell/ui/close_up_combo_box.h"
 #include "shell/ui/module_page.h"
 
 class QCheckBox;
+class QDialog;
 class QListWidget;
 class QTimer;
 
@@ -28,6 +31,8 @@ class ExtrasPage : public ModulePage {
   static constexpr int32_t kReceivedList = 401;
   static constexpr int32_t kPortTestBox = 402;
   static constexpr int32_t kModuleSelectionButton = 403;
+  static constexpr int32_t kFirmwareButton = 404;
+  static constexpr int32_t kKeyFirmware = 7900;
   static constexpr int kPortTestIntervalMs = 500;
 
   ExtrasPage(SettingsFile& settings, buslink::ModuleLink& link, UserPrompts& prompts);
@@ -44,6 +49,12 @@ class ExtrasPage : public ModulePage {
   void stopPortTest();
   void portTestTick();
   void runModuleSelection();
+  void runFirmwareUpdate();
+
+  // The firmware window lives above the shell; the program hands in how to
+  // make one.
+  using WindowMaker = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
+  void setFirmwareWindow(WindowMaker maker) { makeFirmwareWindow_ = std::move(maker); }
 
   bool portTestRunning() const;
 
@@ -62,6 +73,7 @@ class ExtrasPage : public ModulePage {
   QPointer<QTimer> timer_;
   ModuleSelectionDialog* selection_ = nullptr;      // while dialog 187 runs
   ModuleSelectionDialog* selectionMore_ = nullptr;  // while dialog 502 runs
+  WindowMaker makeFirmwareWindow_;
 };
 
 }  // namespace shell

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "shell/page_registry.h"
@@ -324,6 +325,34 @@ TEST(ModuleSelection, UncheckingTheIgnitionLeavesExtrasAndInfo) {
   EXPECT_EQ(s.settings->getInt("FensterListe", -1), 0);
   EXPECT_EQ(s.tabCaptions(), QStringList({"Extras", "Info"}));
   EXPECT_EQ(s.host().currentPageId(), shell::kPageExtras);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Extras, FirmwareButtonRunsTheFirmwareWindowUnderItsKey) {
+  Shell s;
+  s.start();
+  ASSERT_TRUE(s.clickTab(shell::kPageExtras));
+  int32_t keyWhileOpen = 0;
+  QWidget* parent = nullptr;
+  s.extras->setFirmwareWindow([&](QWidget* p) {
+    parent = p;
+    auto dialog = std::make_unique<QDialog>(p);
+    QTimer::singleShot(0, dialog.get(), [&, d = dialog.get()] {
+      keyWhileOpen = s.host().dialogKey();
+      d->accept();
+    });
+    return dialog;
+  });
+  s.host().setDialogKey(0);
+  click(s.extras->widget(), ExtrasPage::kFirmwareButton);
+  EXPECT_EQ(keyWhileOpen, 7900);
+  EXPECT_EQ(s.host().dialogKey(), 0);
+  EXPECT_EQ(parent, &s.host());
+  EXPECT_EQ(uitest::control<QPushButton>(s.extras->widget(), ExtrasPage::kFirmwareButton)->text(),
+            QStringLiteral("Firmwareupd."));
 }
 
 }  // namespace
