@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "link/module_link.h"
@@ -38,5 +39,22 @@ int32_t readVehicleInfo(buslink::ModuleLink& link, IgnitionRecord& record);
 // selecting, committing or leaving the area; a byte the module does not
 // confirm is not retried.
 int32_t writeVehicleInfo(buslink::ModuleLink& link, IgnitionRecord& record);
+
+// The four texts as dialog 163 edits them; the comment's lines end in LF.
+struct VehicleInfoForm {
+  std::string maker;    // "Hersteller"
+  std::string model;    // "Typ"
+  std::string variant;  // "Ausführung"
+  std::string comment;  // "Kommentar"
+};
+constexpr size_t kVehicleInfoTypedChars = 25;
+constexpr size_t kVehicleInfoCommentChars = 256;
+
+// What the dialog shows: the comment as far as it fits the edit's buffer
+// with CR LF line ends.
+VehicleInfoForm vehicleInfoForm(const IgnitionRecord& record);
+// "OK": the short texts at most 24 characters each; the comment gets the
+// room the module's area leaves beside them, counted with CR LF line ends.
+void takeVehicleInfo(IgnitionRecord& record, const VehicleInfoForm& form);
 
 }  // namespace ignition

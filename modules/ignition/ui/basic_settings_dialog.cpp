@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "modules/ignition/dialog_text_ids.h"
+#include "modules/ignition/ui/channel_table_dialog.h"
 #include "modules/ignition/ui/extended_settings_dialog.h"
 #include "modules/ignition/ui/qt_dialog_stack.h"
 #include "shell/ui/qt_field_checks.h"
@@ -41,6 +42,8 @@ constexpr shell::ControlRow kControls[] = {
     checkBox(D::kMultiChannel, "Mehrkanal", 8666),
     checkBox(D::kWasteSpark, "Leertakt-Z.", 8660),
     pushButton(D::kExtended, "erweitert", 8630),
+    pushButton(D::kChannels, "Kanäle", 8652),
+    pushButton(D::kAssistant, "Assistent", 9010),
     okButton(D::kCommandOk, "OK"),
     cancelButton(D::kCommandCancel, "Abbruch"),
 };
@@ -148,6 +151,8 @@ void BasicSettingsDialog::layOut() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(table_.control(kExtended));
+  buttons->addWidget(table_.control(kChannels));
+  buttons->addWidget(table_.control(kAssistant));
   buttons->addStretch(1);
   buttons->addWidget(table_.control(kCommandOk));
   buttons->addWidget(table_.control(kCommandCancel));
@@ -210,6 +215,7 @@ void BasicSettingsDialog::openExtended() {
   if (!checks().checkAll()) return;
   save();
   ExtendedSettingsDialog extended(stack(), prompts_, state_.record, this);
+  extended.setTools(tools_);
   stack().run(ExtendedSettingsDialog::kKey, extended);
   // Quick start and the cylinder-1 sender may have changed.
   applyModeRules();
@@ -233,6 +239,16 @@ int32_t BasicSettingsDialog::handleCommand(int32_t command) {
       return 0;
     case kExtended:
       openExtended();
+      return 0;
+    case kAssistant:
+      if (assistant_) assistant_();
+      return 0;
+    case kChannels:
+      // The table depends on the cylinders: the dialog is saved first.
+      if (checks().checkAll() && save() == 0) {
+        ChannelTableDialog channels(stack(), state_.record, this);
+        stack().run(ChannelTableDialog::kKey, channels);
+      }
       return 0;
     default:
       return 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "modules/ignition/basic_settings.h"
 #include "modules/ignition/ui/ignition_dialog.h"
@@ -35,12 +36,21 @@ class BasicSettingsDialog : public IgnitionDialog {
   static constexpr int32_t kWasteSpark = 3220;
   static constexpr int32_t kInductive = 3229;
   static constexpr int32_t kExtended = 3817;
+  static constexpr int32_t kChannels = 3819;
+  static constexpr int32_t kAssistant = 3820;
 
   // `offsetIsVersatz` is the page's flag, decided anew on every opening.
   BasicSettingsDialog(DialogStack& stack, shell::UserPrompts& prompts, IgnitionState& state,
                       int32_t& offsetIsVersatz, QWidget* parent);
 
   int32_t handleCommand(int32_t command) override;
+
+  // "Assistent": the page runs the assistant over its state.
+  void setAssistant(std::function<void()> run) { assistant_ = std::move(run); }
+  // "Tools" in dialog 151.
+  void setTools(std::function<void(QWidget* parent)> open) { tools_ = std::move(open); }
+  // Fills the fields from the record again, as opening does.
+  void reload() { load(); }
 
   // 0 or 8076 (shown; nothing stored).
   int32_t save();
@@ -56,6 +66,8 @@ class BasicSettingsDialog : public IgnitionDialog {
   BasicSettingsForm form() const;
 
   shell::UserPrompts& prompts_;
+  std::function<void()> assistant_;
+  std::function<void(QWidget*)> tools_;
   IgnitionState& state_;
   int32_t& offsetIsVersatz_;
   shell::DialogTable table_;

@@ -53,6 +53,7 @@ constexpr shell::ControlRow kControls[] = {
     numberField(D::kStartCount, "Startzahl", 2, {3, 20}, 8688),
     numberField(D::kLimiterCount, "Limitzahl", 3, {2, 200}, 8700),
     pushButton(D::kPressureButton, "Druck", 8627),
+    pushButton(D::kToolsButton, "Tools", 8691),
     pushButton(D::kFactoryButton, "Werkeinst.", 8702),
     okButton(D::kCommandOk, "OK"),
     cancelButton(D::kCommandCancel, "Abbruch"),
@@ -149,6 +150,7 @@ void ExtendedSettingsDialog::layOut() {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(table_.control(kPressureButton));
   buttons->addWidget(table_.control(kFactoryButton));
+  buttons->addWidget(table_.control(kToolsButton));
   buttons->addStretch(1);
   buttons->addWidget(table_.control(kCommandOk));
   buttons->addWidget(table_.control(kCommandCancel));
@@ -238,6 +240,9 @@ int32_t ExtendedSettingsDialog::handleCommand(int32_t command) {
       return 0;
     case kFactoryButton:
       openFactoryValues();
+      return 0;
+    case kToolsButton:
+      if (tools_) tools_(this);
       return 0;
     default:
       return 1;

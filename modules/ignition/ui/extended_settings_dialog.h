@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "modules/ignition/extended_settings.h"
 #include "modules/ignition/ui/ignition_dialog.h"
@@ -20,6 +21,7 @@ class ExtendedSettingsDialog : public IgnitionDialog {
  public:
   static constexpr int32_t kKey = 151;
   static constexpr int32_t kPressureButton = 3019;
+  static constexpr int32_t kToolsButton = 3028;
   static constexpr int32_t kFactoryButton = 3029;
   static constexpr int32_t kStartCount = 3202;
   static constexpr int32_t kLimiterCount = 3203;
@@ -49,6 +51,9 @@ class ExtendedSettingsDialog : public IgnitionDialog {
 
   int32_t handleCommand(int32_t command) override;
 
+  // "Tools": the page opens them over this dialog.
+  void setTools(std::function<void(QWidget* parent)> open) { tools_ = std::move(open); }
+
   // 0 or 8075 (shown; nothing stored).
   int32_t save();
   shell::FieldChecks& checks() const { return table_.checks(); }
@@ -62,6 +67,7 @@ class ExtendedSettingsDialog : public IgnitionDialog {
   void openFactoryValues();
 
   shell::UserPrompts& prompts_;
+  std::function<void(QWidget*)> tools_;
   IgnitionRecord& record_;
   shell::DialogTable table_;
 };

@@ -9,16 +9,22 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "link/module_link.h"
+#include "modules/ignition/assistant.h"
 #include "modules/ignition/curve_graph_mapping.h"
 #include "modules/ignition/ignition_file.h"
 #include "modules/ignition/ignition_io.h"
+#include "modules/ignition/ui/assistant_summary_window.h"
 #include "modules/ignition/ui/basic_settings_dialog.h"
 #include "modules/ignition/ui/curve_edit_dialog.h"
 #include "modules/ignition/ui/curve_graph_window.h"
+#include "modules/ignition/ui/ignition_tools_dialogs.h"
 #include "modules/ignition/ui/qt_curve_lists.h"
+#include "modules/ignition/ui/vehicle_info_dialog.h"
 #include "modules/ignition/version_gates.h"
+#include "platform/process.h"
 #include "shell/message_helpers.h"
 #include "shell/page_registry.h"
 #include "shell/settings_file.h"
@@ -41,10 +47,10 @@ namespace {
 using P = IgnitionPage;
 
 constexpr shell::TooltipEntry kTooltips[] = {
-    {P::kReadButton, 8680},   {P::kWriteButton, 8679},  {P::kLoadButton, 8682},
-    {P::kSaveButton, 8663},   {P::kDeleteButton, 8620}, {P::kEditButton, 8628},
-    {P::kInsertButton, 8614}, {P::kLimiterEdit, 8662},  {P::kSettingsButton, 8670},
-    {P::kGraphButton, 8655},
+    {P::kReadButton, 8680},   {P::kWriteButton, 8679},       {P::kLoadButton, 8682},
+    {P::kSaveButton, 8663},   {P::kDeleteButton, 8620},      {P::kEditButton, 8628},
+    {P::kInsertButton, 8614}, {P::kLimiterEdit, 8662},       {P::kSettingsButton, 8670},
+    {P::kGraphButton, 8655},  {P::kVehicleInfoButton, 8642},
 };
 
 QListWidget* makeCurveList(QWidget* parent, int32_t id) {
@@ -69,7 +75,13 @@ QLabel* makeStatic(QWidget* parent, int32_t id) {
 
 IgnitionPage::IgnitionPage(shell::SettingsFile& settings, buslink::ModuleLink& link,
                            shell::UserPrompts& prompts)
-    : ModulePage(shell::kPageIgnition), settings_(settings), link_(link), prompts_(prompts) {
+    : ModulePage(shell::kPageIgnition),
+      settings_(settings),
+      link_(link),
+      prompts_(prompts),
+      programStarter_([](const ViewerCall& call, std::string& why) {
+        return platform::startProgram(platform::siblingProgram(call.program), call.arguments, why);
+      }) {
   initialiseState(state_);
 }
 
@@ -156,7 +168,8 @@ QWidget* IgnitionPage::createWidget(QWidget* parent) {
   side->addWidget(group(QStringLiteral("Datei"),
                         row({button("Laden", kLoadButton), button("Speichern", kSaveButton)})));
   side->addWidget(button("Einstellung", kSettingsButton));
-  side->addWidget(button("Zündgrafik", kGraphButton));
+  side->addLayout(
+      row({button("Zündgrafik", kGraphButton), button("Kfz.-Info", kVehicleInfoButton)}));
   side->addLayout(limiterRow);
   side->addWidget(heat);
   side->addStretch(1);
@@ -286,6 +299,11 @@ int32_t IgnitionPage::handleCommand(int32_t dialogKey, int32_t command) {
     case kGraphButton:
       openGraph();
       return 0;
+    case kVehicleInfoButton: {
+      VehicleInfoDialog info(dialogs(), state_.record, widget());
+      dialogs().run(VehicleInfoDialog::kKey, info);
+      return 0;
+    }
     default:
       return 1;
   }
@@ -364,9 +382,52 @@ void IgnitionPage::runCurveEditor() {
 void IgnitionPage::openSettings() {
   takeLimiter();
   BasicSettingsDialog settings(dialogs(), prompts_, state_, offsetIsVersatz_, widget());
+  settings.setAssistant([this, &settings] { runAssistant(settings); });
+  settings.setTools([this](QWidget* parent) { openTools(parent); });
   dialogs().run(BasicSettingsDialog::kKey, settings);
   // Saving may have switched direct mode, which resets the curves.
   fillWidgets();
+}
+
+void IgnitionPage::runAssistant(BasicSettingsDialog& settings) {
+  const AssistantResult result = ignition::runAssistant(state_, link_, prompts_);
+  if (!result.ran) return;
+  settings.reload();
+  fillWidgets();
+  AssistantSummaryWindow summary(
+      dialogs(), result.summary, [this] { write(); }, settings.window());
+  dialogs().run(AssistantSummaryWindow::kKey, summary);
+}
+
+void IgnitionPage::openTools(QWidget* parent) {
+  ToolsDialog tools(
+      dialogs(), [this, parent](int32_t button) { runTool(button, parent); }, parent);
+  dialogs().run(ToolsDialog::kKey, tools);
+}
+
+void IgnitionPage::runTool(int32_t button, QWidget* parent) {
+  switch (button) {
+    case ToolsDialog::kRpmMeter:
+      if (startRpmMeterTest(state_, link_, prompts_) == 0) {
+        RpmMeterDialog meter(dialogs(), link_, state_.record, parent);
+        dialogs().run(RpmMeterDialog::kKey, meter);
+      }
+      return;
+    case ToolsDialog::kControl:
+      if (startControl(state_, link_, prompts_) == 0) {
+        ControlDialog control(dialogs(), link_, parent);
+        dialogs().run(ControlDialog::kKey, control);
+      }
+      return;
+    default: {
+      const Viewer viewer = button == ToolsDialog::kTaktora ? Viewer::Taktora : Viewer::Funkora;
+      std::string why;
+      startViewer(viewer, state_, link_, prompts_, programStarter_, why);
+      // Nothing opens on the screen: say why where a user can look.
+      if (!why.empty()) std::fprintf(stderr, "Tunvexa: %s\n", why.c_str());
+      return;
+    }
+  }
 }
 
 void IgnitionPage::openGraph() {

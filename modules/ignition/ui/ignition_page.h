@@ -5,6 +5,7 @@
 
 #include "modules/ignition/curve_edit.h"
 #include "modules/ignition/ignition_state.h"
+#include "modules/ignition/ignition_tools.h"
 #include "modules/ignition/ui/qt_dialog_stack.h"
 #include "shell/file_dialog.h"
 #include "shell/ui/module_page.h"
@@ -24,6 +25,7 @@ class UserPrompts;
 
 namespace ignition {
 
+class BasicSettingsDialog;
 class ListPair;
 
 // "Zündung" (page 201): one programmable ignition. The page holds the
@@ -48,6 +50,7 @@ class IgnitionPage : public shell::ModulePage {
   static constexpr int32_t kMemoryImageButton = 3013;
   static constexpr int32_t kTemperatureStatic = 3014;
   static constexpr int32_t kMaxTemperatureStatic = 3016;
+  static constexpr int32_t kVehicleInfoButton = 3020;
   static constexpr int32_t kGraphButton = 3022;
   static constexpr int32_t kSerialStatic = 3208;
   static constexpr int32_t kTypeStatic = 3856;
@@ -63,6 +66,10 @@ class IgnitionPage : public shell::ModulePage {
   // The list the curve buttons act on (3008 or 3009).
   int32_t activeList() const;
   int32_t offsetIsVersatz() const { return offsetIsVersatz_; }
+
+  // How the viewers are started (the program's sibling executables unless a
+  // test says otherwise).
+  void setProgramStarter(ProgramStarter start) { programStarter_ = std::move(start); }
 
   // Shows the state in the widgets (after an operation, or after a test
   // changed the state).
@@ -90,6 +97,9 @@ class IgnitionPage : public shell::ModulePage {
   void insertEntry();
   void runCurveEditor();
   void openSettings();
+  void runAssistant(BasicSettingsDialog& settings);
+  void openTools(QWidget* parent);
+  void runTool(int32_t button, QWidget* parent);
   void openGraph();
 
   QListWidget* activeListWidget() const;
@@ -98,6 +108,7 @@ class IgnitionPage : public shell::ModulePage {
   shell::SettingsFile& settings_;
   buslink::ModuleLink& link_;
   shell::UserPrompts& prompts_;
+  ProgramStarter programStarter_;
   IgnitionState state_;
   shell::FileDialog fileDialog_;
   DialogStack dialogs_;

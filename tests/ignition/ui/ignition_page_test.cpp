@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -17,7 +18,10 @@
 #include <sstream>
 
 #include "modules/ignition/capabilities.h"
+#include "modules/ignition/ui/assistant_summary_window.h"
 #include "modules/ignition/ui/basic_settings_dialog.h"
+#include "modules/ignition/ui/channel_table_dialog.h"
+#include "modules/ignition/ui/vehicle_info_dialog.h"
 #include "modules/ignition/ui/curve_edit_dialog.h"
 #include "modules/ignition/ui/curve_graph_window.h"
 #include "modules/ignition/ui/extended_settings_dialog.h"
@@ -269,7 +273,7 @@ TEST(IgnitionPage, CornerButtonReadsTheMemoryImage) {
 
 TEST(IgnitionPage, ButtonsOfLaterFeaturesAreAbsent) {
   igntest::PageBench b;
-  for (int32_t id : {3018, 3020, 3025}) EXPECT_EQ(shell::findControl(b.pageWidget(), id), nullptr);
+  for (int32_t id : {3018, 3025}) EXPECT_EQ(shell::findControl(b.pageWidget(), id), nullptr);
   EXPECT_EQ(control<QAbstractButton>(b.pageWidget(), P::kReadButton)->toolTip(),
             QStringLiteral("Modul auslesen"));
   EXPECT_EQ(control<QLineEdit>(b.pageWidget(), P::kLimiterEdit)->toolTip(),
@@ -280,6 +284,105 @@ TEST(IgnitionPage, ButtonsOfLaterFeaturesAreAbsent) {
   ASSERT_NE(limiter->validator(), nullptr);
   EXPECT_EQ(limiter->validator()->validate(six, pos), QValidator::Invalid)
       << "at most 5 typed characters";
+}
+
+}  // namespace
+}  // namespace ignition
+
+namespace ignition {
+namespace {
+
+using uitest::control;
+
+TEST(IgnitionPage, AssistantFromTheSettingsDialogEndsInItsSummaryAndCanWrite) {
+  igntest::PageBench b;
+  // Start: yes; then 6 cylinders, 4-stroke, soft limiter, no crankshaft
+  // wheel, not direct mode, converted, slotted wheel, no resting
+  // distribution, no external units, no standard curves.
+  b.prompts.yesNoAnswers = {true, true, false, false, false, true, true, false, false, false};
+  b.prompts.textAnswers = {std::string("6"), std::nullopt, std::nullopt};
+  int32_t summaryKey = 0;
+  QString summaryText;
+  bool wrote = false;
+  uitest::onNextModal([&](QWidget* settings) {
+    uitest::onNestedModal(settings, [&](QWidget* summary) {
+      summaryKey = b.window->tabHost().dialogKey();
+      summaryText = control<QLabel>(summary, AssistantSummaryWindow::kSummary)->text();
+      uitest::saveShot(summary, QStringLiteral("assistant-summary"));
+      const size_t framesBefore = b.bus->transcript().size();
+      uitest::click(summary, AssistantSummaryWindow::kWriteButton);
+      wrote = b.bus->transcript().size() > framesBefore;
+      uitest::click(summary, IgnitionDialog::kCommandOk);
+    });
+    uitest::click(settings, BasicSettingsDialog::kAssistant);
+    // The dialog shows what the assistant set.
+    EXPECT_EQ(uitest::text(settings, BasicSettingsDialog::kCylinders), QStringLiteral("6"));
+    uitest::click(settings, IgnitionDialog::kCommandOk);
+  });
+  b.click(IgnitionPage::kSettingsButton);
+  EXPECT_EQ(summaryKey, AssistantSummaryWindow::kKey);
+  EXPECT_TRUE(summaryText.contains(QStringLiteral("Assistent erfolgreich beendet.")));
+  EXPECT_TRUE(wrote) << "Schreiben wrote the module";
+  EXPECT_EQ(b.page->state().record.Versatz, 40);
+  EXPECT_EQ(b.page->state().record.Zylinder, 6);
+}
+
+TEST(IgnitionPage, VehicleInformationIsEditedIntoTheRecord) {
+  igntest::PageBench b;
+  b.page->state().record.InfoHersteller = "Zeb";
+  b.page->state().record.InfoKommentar = "Zeile 1\nZeile 2";
+  for (const bool ok : {false, true}) {
+    int32_t key = 0;
+    QString shownMaker, shownComment;
+    uitest::onNextModal([&](QWidget* info) {
+      key = b.window->tabHost().dialogKey();
+      shownMaker = uitest::text(info, VehicleInfoDialog::kMaker);
+      auto* comment = control<QPlainTextEdit>(info, VehicleInfoDialog::kComment);
+      shownComment = comment->toPlainText();
+      uitest::setText(info, VehicleInfoDialog::kMaker, QStringLiteral("Roadster-Werke"));
+      uitest::setText(info, VehicleInfoDialog::kModel, QStringLiteral("R 1000"));
+      comment->setPlainText(QStringLiteral("Auslieferung 2019\nService 2023"));
+      if (ok) uitest::saveShot(info, QStringLiteral("vehicle-info"));
+      uitest::click(info, ok ? IgnitionDialog::kCommandOk : IgnitionDialog::kCommandCancel);
+    });
+    b.click(IgnitionPage::kVehicleInfoButton);
+    EXPECT_EQ(key, VehicleInfoDialog::kKey);
+    EXPECT_EQ(shownMaker, QStringLiteral("Zeb")) << "opened from the record";
+    EXPECT_EQ(shownComment, QStringLiteral("Zeile 1\nZeile 2"));
+    const IgnitionRecord& r = b.page->state().record;
+    EXPECT_EQ(r.InfoHersteller, ok ? "Roadster-Werke" : "Zeb");
+    EXPECT_EQ(r.InfoTyp, ok ? "R 1000" : "");
+    EXPECT_EQ(r.InfoKommentar, ok ? "Auslieferung 2019\nService 2023" : "Zeile 1\nZeile 2");
+  }
+}
+
+TEST(IgnitionPage, ChannelTableFromTheSettingsDialogAfterItWasSaved) {
+  igntest::PageBench b;
+  b.page->state().record.capability.channels = 4;
+  std::vector<int32_t> keys;
+  bool grid = false;
+  uitest::onNextModal([&](QWidget* settings) {
+    // The cylinders typed here count: the dialog is saved before the table opens.
+    uitest::setText(settings, BasicSettingsDialog::kCylinders, QStringLiteral("3"));
+    uitest::onNestedModal(settings, [&](QWidget* channels) {
+      keys.push_back(b.window->tabHost().dialogKey());
+      grid = control<QCheckBox>(channels, ChannelTableDialog::boxId(3, 3))->isEnabled() &&
+             !control<QCheckBox>(channels, ChannelTableDialog::boxId(4, 4))->isEnabled() &&
+             !control<QCheckBox>(channels, ChannelTableDialog::boxId(5, 1))->isEnabled();
+      control<QCheckBox>(channels, ChannelTableDialog::boxId(2, 1))->setChecked(true);
+      uitest::saveShot(channels, QStringLiteral("dialog-162-kanaele"));
+      uitest::click(channels, IgnitionDialog::kCommandOk);
+    });
+    uitest::click(settings, BasicSettingsDialog::kChannels);
+    keys.push_back(b.window->tabHost().dialogKey());
+    uitest::click(settings, IgnitionDialog::kCommandCancel);
+  });
+  b.click(IgnitionPage::kSettingsButton);
+  EXPECT_EQ(keys, (std::vector<int32_t>{162, 150}));
+  EXPECT_TRUE(grid);
+  EXPECT_EQ(b.page->state().record.Zylinder, 3);
+  EXPECT_EQ(b.page->state().record.KanalTabelle[0], 0x03);
+  EXPECT_EQ(b.page->state().record.KanalTabelle[3], 0x00) << "position 4 is beyond 3 cylinders";
 }
 
 }  // namespace
