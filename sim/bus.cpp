@@ -4,6 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "sim/display_models.h"
+#include "sim/logger_models.h"
+
 namespace sim {
 
 namespace {
@@ -29,6 +32,8 @@ std::unique_ptr<ModuleModel> plainModule(uint8_t address, const ModuleSetup& s) 
   auto m = std::make_unique<ModuleModel>(address);
   m->firmwareVersion = 0x0100;
   m->requiredSoftwareVersion = 0x0100;
+  applyDisplayDefaults(*m);
+  applyLoggerDefaults(*m);
   applySetup(*m, s);
   return m;
 }
@@ -39,6 +44,7 @@ Bus::Bus(const Scenario& s)
     : moduleBaud_(s.moduleBaud),
       faults_(s.faults),
       logStream_(s.ignition.logMode),
+      osciStream_(s.ignition.wheel),
       pcSearchIntervalMs_(s.pcSearchIntervalMs) {
   if (std::string e = validateScenario(s); !e.empty()) throw std::invalid_argument(e);
   if (s.hasIgnition) {
@@ -111,6 +117,17 @@ void Bus::powerCycle(int64_t nowUs) {
   // Log mode lives in the module's RAM only.
   if (ignition_) ignition_->logMode = false;
   followLogMode(nowUs);
+  if (ignition_) ignition_->osciMode = false;
+  followOsciMode(nowUs);
+}
+
+void Bus::followOsciMode(int64_t nowUs) {
+  if (!ignition_ || ignition_->osciMode == osciStream_.active()) return;
+  if (!ignition_->osciMode) {
+    osciStream_.stop();
+    return;
+  }
+  osciStream_.start(nowUs, moduleBaud_, ignition_->memory[99], ignition_->memory[100]);
 }
 
 void Bus::followLogMode(int64_t nowUs) {
@@ -213,6 +230,7 @@ void Bus::handleFrame(const Frame& frame, int64_t nowUs) {
   applyByteFaults(reply, n, faults_.dropReply, faults_.corruptReply);
   send(reply, moduleBaud_);
   followLogMode(nowUs);
+  followOsciMode(nowUs);
   if (frameCommand(frame) == kCmdRestart && (frame[0] & 0xF0) > 0x10) {
     BootloaderModel* bl = bootloaderAt(frameAddress(frame));
     if (bl && !bl->active()) bl->start(nowUs);
@@ -280,6 +298,7 @@ std::optional<int64_t> Bus::nextEventUs() const {
     if (inj.afterFrame <= 0 && !injected(i)) consider(inj.atMs * 1000);
   }
   if (auto t = logStream_.nextPacketUs()) consider(*t);
+  if (auto t = osciStream_.nextFrameUs()) consider(*t);
   return next;
 }
 
@@ -307,6 +326,11 @@ void Bus::advanceTo(int64_t nowUs) {
       std::vector<uint8_t> out;
       logStream_.advanceTo(*t, out);
       send(out, LogStream::kBaud);
+    }
+    if (osciStream_.nextFrameUs() == *t) {
+      std::vector<uint8_t> out;
+      osciStream_.advanceTo(*t, out);
+      send(out, moduleBaud_);
     }
   }
 }

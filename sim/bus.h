@@ -16,6 +16,7 @@
 #include "sim/ignition_model.h"
 #include "sim/log_stream.h"
 #include "sim/module_model.h"
+#include "sim/osci_stream.h"
 #include "sim/scenario.h"
 #include "sim/serial_search.h"
 #include "sim/transcript.h"
@@ -60,6 +61,8 @@ class Bus {
   IgnitionModel* ignition() { return ignition_.get(); }
   // The ignition's log-mode packets (inactive while it is not in log mode).
   const LogStream& logStream() const { return logStream_; }
+  // The ignition's oscilloscope frames (inactive outside its Oszimode).
+  const OsciStream& osciStream() const { return osciStream_; }
   // The module a frame to `address` reaches now (0xE0: the ignition;
   // 0x20: the module selected by serial number, else a plain one at 0x20).
   ModuleModel* moduleAt(uint8_t address);
@@ -94,12 +97,14 @@ class Bus {
   void forEachModule(const std::function<void(ModuleModel&)>& fn);
   bool injected(size_t index) const;
   void followLogMode(int64_t nowUs);
+  void followOsciMode(int64_t nowUs);
 
   std::mutex mutex_;
   int moduleBaud_;
   Faults faults_;
   std::unique_ptr<IgnitionModel> ignition_;
   LogStream logStream_;
+  OsciStream osciStream_;
   std::map<uint8_t, std::unique_ptr<ModuleModel>> modules_;
   SerialSearch serial_;
 

@@ -132,6 +132,10 @@ Frame IgnitionModel::specialFunction(const Frame& q) {
     case kSpecialLogMode:
       if (value == kLogModeValue) logMode = true;
       break;
+    case kSpecialOsciMode:
+      if (value != kOsciModeValue) break;
+      osciMode = true;
+      return reply(q, code, 0);
     case kSpecialNewPinHigh:
       newPinHigh_ = value;
       break;
@@ -157,6 +161,7 @@ void IgnitionModel::onRestart() {
   dropPendingInfo();
   pinGiven = false;
   logMode = false;
+  osciMode = false;
 }
 
 }  // namespace sim

@@ -23,10 +23,13 @@ enum IgnitionSpecial : uint8_t {
   kSpecialNewPinHigh = 0x43,
   kSpecialNewPinLow = 0x44,
   kSpecialLogMode = 0x30,
+  kSpecialOsciMode = 0x20,
 };
 
 // With this value the log-mode code starts the 38 400 baud packet stream.
 constexpr uint8_t kLogModeValue = 0x08;
+// With this value the oscilloscope code starts the stream of trigger samples.
+constexpr uint8_t kOsciModeValue = 0x35;
 
 // PIN status bits (byte 2 of the reply to the status request).
 constexpr uint8_t kPinBlocked = 0x01;
@@ -58,6 +61,8 @@ class IgnitionModel : public ModuleModel {
   // Streams its log packets until a restart or a power cycle; frames at the
   // module rate are still understood meanwhile.
   bool logMode = false;
+  // Streams its trigger inputs ("Oszimode") until a restart or a power cycle.
+  bool osciMode = false;
 
  protected:
   Frame readByte(const Frame& request) override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/faults.h"
+#include "sim/trigger_wheel.h"
 
 namespace sim {
 
@@ -67,6 +68,7 @@ struct ModuleSetup {
   bool pinGiven = false;            // the PIN was given before the PC came (status bit 2)
   std::map<uint8_t, uint8_t> info;  // vehicle information area, address 0-254
   LogModeSetup logMode;
+  TriggerWheelSetup wheel;  // the trigger inputs its oscilloscope mode samples
   // Link command 15 restarts a module that has one into it.
   std::optional<BootloaderSetup> bootloader;
 };

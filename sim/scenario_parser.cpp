@@ -47,6 +47,14 @@
 //   boot-fault corrupt-reply N    its reply N fails the check
 //   boot-fault refuse-erase N     erase N gets no answer (0: every erase)
 //
+// The trigger wheel of the ignition's oscilloscope mode:
+//   wheel TEETH MISSING           pitches and missing teeth (default: memory 99 and 100)
+//   wheel-rpm RPM                 steady speed (default 300)
+//   wheel-ramp FROM TO MS         from FROM to TO rpm over MS ms from the start of the mode
+//   wheel-inverted                teeth low, gaps high
+//   wheel-absent N...             these teeth (from 1) are broken off
+//   wheel-extra-tooth             one tooth stands in the gap
+//
 // Faults and injections, anywhere (frames count from 1, bytes from 0):
 //   fault drop-reply F B       fault corrupt-reply F B
 //   fault drop-echo F B        fault corrupt-echo F B
@@ -308,8 +316,43 @@ class Parser {
       for (size_t i = 1; i < w.size(); ++i) {
         list.push_back(static_cast<int>(number(w[i], 1, 100000000)));
       }
+    } else if (key.rfind("wheel", 0) == 0) {
+      wheelLine(w);
     } else if (key == "bootloader" || key.rfind("boot-", 0) == 0 || key.rfind("flash", 0) == 0) {
       bootloaderLine(w);
+    } else {
+      throw ParseError{"unknown keyword '" + key + "'"};
+    }
+  }
+
+  // The trigger wheel the ignition's oscilloscope mode samples.
+  void wheelLine(const std::vector<std::string>& w) {
+    const std::string& key = w[0];
+    TriggerWheelSetup& t = ignitionOnly(key).wheel;
+    if (key == "wheel") {
+      needCount(w, 3, 3, "wheel TEETH MISSING");
+      t.teeth = static_cast<int>(number(w[1], 2, 255));
+      t.missing = static_cast<int>(number(w[2], 0, t.teeth - 1));
+    } else if (key == "wheel-rpm") {
+      needCount(w, 2, 2, "wheel-rpm RPM");
+      t.fromRpm = t.toRpm = static_cast<int>(number(w[1], 1, kMaxRpm));
+      t.rampMs = 0;
+    } else if (key == "wheel-ramp") {
+      needCount(w, 4, 4, "wheel-ramp FROM TO MS");
+      t.fromRpm = static_cast<int>(number(w[1], 1, kMaxRpm));
+      t.toRpm = static_cast<int>(number(w[2], 1, kMaxRpm));
+      t.rampMs = static_cast<int>(number(w[3], 1, 3600000));
+    } else if (key == "wheel-inverted") {
+      needCount(w, 1, 1, "wheel-inverted");
+      t.inverted = true;
+    } else if (key == "wheel-absent") {
+      needCount(w, 2, 256, "wheel-absent N...");
+      for (size_t i = 1; i < w.size(); ++i) {
+        t.absentTeeth.push_back(static_cast<int>(number(w[i], 1, 255)));
+      }
+    } else if (key == "wheel-extra-tooth") {
+      needCount(w, 1, 1, "wheel-extra-tooth");
+      t.extraTooth = true;
     } else {
       throw ParseError{"unknown keyword '" + key + "'"};
     }

@@ -6,11 +6,14 @@
 #include <ostream>
 #include <vector>
 
+#include "display_commands.h"
+#include "logger_commands.h"
 #include "firmware_commands.h"
 #include "ignition_commands.h"
 #include "link/port_scan.h"
 #include "shell/version_text.h"
 #include "texts/text_ids.h"
+#include "trigger_commands.h"
 
 namespace cli {
 
@@ -37,10 +40,67 @@ const char* const kUsage =
     "                               load a settings file and write it to the ignition\n"
     "                               (--yes: write even when the firmware is old)\n"
     "  ignition show                read the ignition module and print its settings\n"
+    "  KIND read --out FILE         read a display module (KIND: gear, tank, shift,\n"
+    "                               poti, oil, stopwatch, rally) into its settings\n"
+    "                               file, or for oil, stopwatch and rally a text of\n"
+    "                               the page's fields\n"
+    "  KIND write --in FILE         write such a file to the display module (bar too)\n"
+    "  KIND test                    the display test (gear, tank, shift, poti, rally,\n"
+    "                               bar)\n"
+    "  KIND show --in FILE          print the fields of such a file\n"
+    "  bar write|test [--in FILE] [--serial N]\n"
+    "                               the bar display by its serial number (from the\n"
+    "                               file or --serial); it cannot be read\n"
     "  firmware info FILE           describe a firmware file (*.blf): format, family,\n"
     "                               image kind and one line per section (type id,\n"
     "                               version, baud rate, length, checksum); exit 2\n"
     "                               with the message when a section cannot be loaded\n"
+    "  firmware update FILE [--yes] [--passive] [--serial N] [--type N] [--backup]\n"
+    "                               update a module's firmware: restart the module\n"
+    "                               into its bootloader (or with --passive, and for\n"
+    "                               files without a family, wait for a bootloader\n"
+    "                               that announces itself); questions are answered\n"
+    "                               no unless --yes; --serial/--type answer the\n"
+    "                               questions for a module with defective firmware;\n"
+    "                               --backup saves an ignition's settings into the\n"
+    "                               firmware folder first; progress on stderr; exit 0\n"
+    "                               only after \"Programmierung erfolgreich beendet.\"\n"
+    "  trigger analyse FILE [--teeth N] [--gap N]\n"
+    "                               gap analysis of a Taktora recording (*.dat) or raw\n"
+    "                               capture: samples, the gaps with their sample\n"
+    "                               positions, the teeth between gaps; with --teeth\n"
+    "                               and --gap exit 2 unless they match that wheel\n"
+    "  trigger export FILE OUT.csv [--channel A|B|both]\n"
+    "                               the samples, oldest first, as CSV (index; level)\n"
+    "  carlogger convert --vehicle FILE [--at TIME] [--csv] IN OUT\n"
+    "                               convert a car logger's LogDatei.bin; the text also\n"
+    "                               leaves the raw copy OUT.bin and the stream times in\n"
+    "                               ./LogDatei.txt\n"
+    "  lambda convert [--at TIME] [--csv] IN OUT\n"
+    "                               convert the lambda display's log (and OUT-Dump.bin)\n"
+    "  carlogger prepare --hours N FOLDER\n"
+    "                               create the empty LogDatei.bin for N hours (1-1000)\n"
+    "  carlogger clock [--ignition] [--zor] [--9600] [--at TIME]\n"
+    "                               set the car logger's clock and recording options\n"
+    "  carlogger live [--count N] [--vehicle FILE]\n"
+    "                               print N live records (default 10; the vehicle file\n"
+    "                               of the settings key NameCarLogger without --vehicle)\n"
+    "  lambda read                  read the lambda display's brightness\n"
+    "  lambda write --day N --night N\n"
+    "  rpmlogger read|clear         the rpm logger's limit and statistics\n"
+    "  rpmlogger write --limit N [--cylinders N] [--strokes N]\n"
+    "  seriallogger read            the serial logger's mode, rate and fields\n"
+    "  seriallogger write [--mode standard|selektiv|dso|zor] [--rate N] [--id N]\n"
+    "                     [--mask N] [--bytes N] [--crc N] [--at TIME]\n"
+    "                               (--rate in baud, in Hz for dso)\n"
+    "  seriallogger prepare --mb N FOLDER\n"
+    "                               create the empty LogDatei.bin of N MByte (1-999)\n"
+    "  seriallogger copy [--erase] LOG OUT\n"
+    "                               copy the recorded part of LOG to OUT (--erase: then\n"
+    "                               erase it in LOG)\n"
+    "                               TIME is \"YYYY-MM-DD HH:MM:SS\" (default: now), so a\n"
+    "                               conversion can be repeated byte for byte; --csv\n"
+    "                               writes CSV (dot, commas, ISO 8601 times)\n"
     "\n"
     "PIN is the module's PIN as typed in the program (1-4 hexadecimal digits); it\n"
     "is given when the module asks for one.\n"
@@ -142,7 +202,22 @@ int32_t runCommand(buslink::ModuleLink& link, const std::vector<std::string>& ar
     return search(link, out);
   }
   if (cmd == "firmware") {
-    int32_t r = runFirmwareCommand({args.begin() + 1, args.end()}, out, err);
+    int32_t r = runFirmwareCommand(link, {args.begin() + 1, args.end()}, out, err);
+    if (r == -1) err << "\n" << kUsage;
+    return r;
+  }
+  if (cmd == "trigger") {
+    int32_t r = runTriggerCommand({args.begin() + 1, args.end()}, out, err);
+    if (r == -1) err << "\n" << kUsage;
+    return r;
+  }
+  if (isDisplayCommand(cmd)) {
+    int32_t r = runDisplayCommand(link, args, out, err);
+    if (r == -1) err << "\n" << kUsage;
+    return r;
+  }
+  if (isLoggerCommand(cmd)) {
+    int32_t r = runLoggerCommand(link, args, out, err);
     if (r == -1) err << "\n" << kUsage;
     return r;
   }

@@ -8,9 +8,15 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
+#include "sim/bootloader_model.h"
 #include "sim/bus.h"
+#include "sim/display_live_input.h"
+#include "sim/display_models.h"
+#include "sim/logger_models.h"
 #include "sim/pty_server.h"
 #include "sim/scenario_parser.h"
 
@@ -25,15 +31,36 @@ const char kUsage[] =
     "\n"
     "  --com N              COM number 1-99 to serve\n"
     "  --scenario FILE      modules and faults (see sim/README.md); default: one ignition\n"
+    "                       and every display and logger module\n"
     "  --pace               every byte takes its real time at the baud rate set\n"
     "                       (10 bit times; sent, echoed and replied bytes in turn)\n"
     "  --transcript FILE    write every frame with echo and reply; '-' = stdout\n"
-    "  --help               this text\n";
+    "  --flash-out FILE     on exit, write the flash of the module with a bootloader\n"
+    "                       (the lowest bus address when several have one) to FILE\n"
+    "  --help               this text\n"
+    "\n"
+    "While it runs, lines on standard input change what a module measures:\n"
+    "  live ADDR INDEX W    live value INDEX of the module at ADDR (a teach-in's sensor)\n"
+    "  period ADDR W        its period word (the shift display's engine speed)\n";
 
 sim::PtyServer* g_server = nullptr;
 
 void onSignal(int) {
   if (g_server) g_server->stop();
+}
+
+// What a firmware update left in the flash, for scripts and tests.
+bool writeFlash(sim::Bus& bus, const std::string& path) {
+  std::lock_guard lock(bus.mutex());
+  for (int address = 0; address <= 0xF0; address += 0x10) {
+    const sim::BootloaderModel* bl = bus.bootloaderAt(static_cast<uint8_t>(address));
+    if (bl == nullptr) continue;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bl->flash.data()),
+              static_cast<std::streamsize>(bl->flash.size()));
+    return static_cast<bool>(out.flush());
+  }
+  return false;
 }
 
 int usageError(const std::string& message) {
@@ -46,7 +73,7 @@ int usageError(const std::string& message) {
 int main(int argc, char** argv) {
   int com = 0;
   bool pace = false;
-  std::string scenarioPath, transcriptPath;
+  std::string scenarioPath, transcriptPath, flashPath;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& out) {
@@ -68,6 +95,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--scenario") {
       if (!value(scenarioPath)) return usageError("--scenario needs a file");
+    } else if (arg == "--flash-out") {
+      if (!value(flashPath)) return usageError("--flash-out needs a file");
     } else if (arg == "--transcript") {
       if (!value(transcriptPath)) return usageError("--transcript needs a file or -");
     } else {
@@ -77,6 +106,8 @@ int main(int argc, char** argv) {
   if (com == 0) return usageError("--com is required");
 
   sim::Scenario scenario;
+  if (scenarioPath.empty()) sim::addDisplayModules(scenario);
+  if (scenarioPath.empty()) sim::addLoggerModules(scenario);
   if (!scenarioPath.empty()) {
     sim::ScenarioResult r = sim::loadScenarioFile(scenarioPath);
     if (!r.scenario) {
@@ -121,7 +152,19 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   std::cout << "tunvexa-sim: COM" << com << " ready" << std::endl;
+  // Sensor values typed while it runs reach the modules at once.
+  std::thread([&bus] {
+    for (std::string line; std::getline(std::cin, line);) {
+      std::lock_guard lock(bus.mutex());
+      if (std::string e = sim::applyLiveInput(bus, line); !e.empty())
+        std::cerr << "tunvexa-sim: " << e << "\n";
+    }
+  }).detach();
   server.run();
   g_server = nullptr;
+  if (!flashPath.empty() && !writeFlash(bus, flashPath)) {
+    std::cerr << "tunvexa-sim: cannot write " << flashPath << "\n";
+    return 1;
+  }
   return 0;
 }

@@ -5,8 +5,14 @@
 #include <vector>
 
 #include "apps/tunvexa/command_line.h"
+#include "firmware/ui/firmware_window.h"
+#include "link/boot_link.h"
+#include "modules/displays/ui/display_page.h"
+#include "modules/ignition/settings_backup.h"
+#include "shell/folders.h"
 #include "link/module_link.h"
 #include "modules/ignition/ui/ignition_page.h"
+#include "modules/loggers/ui/logger_pages.h"
 #include "shell/file_dialog.h"
 #include "shell/page_registry.h"
 #include "shell/settings_file.h"
@@ -56,7 +62,29 @@ int main(int argc, char** argv) {
   for (int32_t id = shell::kFirstPageId + 1; id < shell::kPageExtras; ++id) {
     modulePages.push_back(std::make_unique<shell::ModulePage>(id));
   }
+  // The data loggers' pages take the places of their empty ones.
+  for (auto& page : modulePages) {
+    if (auto logger = loggers::makeLoggerPage(page->pageId(), settings, moduleLink, prompts)) {
+      page = std::move(logger);
+    }
+  }
+  // So do the display modules' pages.
+  for (auto& page : modulePages) {
+    if (auto display = displays::makeDisplayPage(page->pageId(), settings, moduleLink, prompts)) {
+      page = std::move(display);
+    }
+  }
   shell::ExtrasPage extras(settings, moduleLink, prompts);
+  buslink::BootLink bootLink;
+  extras.setFirmwareWindow([&](QWidget* parent) -> std::unique_ptr<QDialog> {
+    auto backup = [&prompts](buslink::ModuleLink& link, const std::string& folder,
+                             std::string& fileName) {
+      return ignition::backupIgnitionSettings(link, prompts, folder, fileName);
+    };
+    std::string folder = shell::makerDocumentsFolder();
+    folder += "/Firmware";
+    return std::make_unique<firmware::FirmwareWindow>(bootLink, moduleLink, folder, backup, parent);
+  });
   shell::InfoPage info;
   std::vector<shell::ModulePage*> pages;
   for (auto& p : modulePages) pages.push_back(p.get());
@@ -77,6 +105,7 @@ int main(int argc, char** argv) {
 
   // Shutdown: the links give their ports free, then the settings go to disk.
   moduleLink.close();
+  bootLink.close();
   settings.flush();
   return exitCode;
 }

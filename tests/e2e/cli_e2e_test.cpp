@@ -42,7 +42,7 @@ TEST(CliEndToEnd, FailuresPrintTheirText) {
   TempConfig config;
   Simulator sim(18);
   ASSERT_FALSE(sim.readyLine().empty());
-  Result r = run(cli(18, "version 0x90"));
+  Result r = run(cli(18, "version 0x30"));
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "Modul nicht gefunden ! \nRichtige Steckverbindung gewählt ?\n");
   r = run(cli(19, "version 0xE0"));
