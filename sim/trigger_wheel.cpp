@@ -33,6 +33,12 @@ bool TriggerWheel::toothPresent(int index) const {
 }
 
 std::pair<uint8_t, uint8_t> TriggerWheel::nextSample() {
+  if (setup_.replay && !setup_.replay->empty()) {
+    const std::pair<uint8_t, uint8_t> s = (*setup_.replay)[replayAt_];
+    replayAt_ = (replayAt_ + 1) % setup_.replay->size();
+    timeS_ += samplePeriodS_;
+    return s;
+  }
   const double pitch = 360.0 / teeth_;
   const double inRevolution = std::fmod(angle_, 360.0);
   const int index = std::min(static_cast<int>(inRevolution / pitch), teeth_ - 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct TriggerWheelSetup {
   int rampMs = 0;
   std::vector<int> absentTeeth;  // teeth (from 1) broken off in every revolution
   bool extraTooth = false;       // a tooth stands in the first pitch of the gap
+  // Recorded samples (channel A, B) played over and over instead of the
+  // wheel, so that a capture from a vehicle can be reproduced.
+  std::shared_ptr<const std::vector<std::pair<uint8_t, uint8_t>>> replay;
 };
 
 class TriggerWheel {
@@ -46,7 +50,8 @@ class TriggerWheel {
   int missing_;
   double samplePeriodS_;
   double timeS_ = 0.0;
-  double angle_ = 0.0;  // degrees since the start, 0 at the first tooth's edge
+  double angle_ = 0.0;
+  size_t replayAt_ = 0;  // degrees since the start, 0 at the first tooth's edge
 };
 
 }  // namespace sim

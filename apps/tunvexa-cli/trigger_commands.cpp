@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli_commands.h"
-#include "viewers/trigger/raw_import.h"
+#include "viewers/trigger/recording_file.h"
 #include "viewers/trigger/trigger_analysis.h"
 #include "viewers/trigger/trigger_data_file.h"
 #include "viewers/trigger/trigger_texts.h"
@@ -29,22 +29,9 @@ class PrintedMessages : public viewers::ViewerMessages {
   std::ostream& out_;
 };
 
-// A file as the viewer would take it: a DataLog file through "Daten laden",
-// a capture with the switch command in lines 2-4 as "ZEB Text-Datei", any
-// other bytes as "ZEB Bin-Datei".
 bool loadRecording(const std::string& path, trigger::Recording& rec, std::ostream& out) {
-  std::string bytes;
-  if (!trigger::readWholeFile(path, bytes)) {
-    out << trigger::kTextRawMissing << "\n";
-    return false;
-  }
-  if (bytes.compare(0, 7, "DataLog") == 0) {
-    PrintedMessages messages(out);
-    trigger::ModuleValues values;
-    return trigger::loadTriggerData(path, rec, values, messages);
-  }
-  if (!trigger::importRawText(bytes, rec)) trigger::importRawFrames(bytes, rec);
-  return true;
+  PrintedMessages messages(out);
+  return trigger::loadRecordingFile(path, rec, messages);
 }
 
 int32_t analyse(const std::string& path, uint32_t teeth, uint32_t gap, std::ostream& out) {

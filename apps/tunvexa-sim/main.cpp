@@ -19,11 +19,13 @@
 #include "sim/logger_models.h"
 #include "sim/pty_server.h"
 #include "sim/scenario_parser.h"
+#include "viewers/trigger/recording_file.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: tunvexa-sim --com N [--scenario FILE] [--pace] [--transcript FILE|-]\n"
+    "                   [--flash-out FILE] [--replay FILE]\n"
     "\n"
     "Plays the echoing bus adapter and the modules behind it on a pseudo-terminal\n"
     "linked as comN in $XDG_CONFIG_HOME/ZEB/ports (default ~/.config/ZEB/ports),\n"
@@ -37,6 +39,9 @@ const char kUsage[] =
     "  --transcript FILE    write every frame with echo and reply; '-' = stdout\n"
     "  --flash-out FILE     on exit, write the flash of the module with a bootloader\n"
     "                       (the lowest bus address when several have one) to FILE\n"
+    "  --replay FILE        the ignition's oscilloscope mode plays this trigger\n"
+    "                       recording (a Taktora data file or raw capture) over and\n"
+    "                       over instead of its trigger wheel\n"
     "  --help               this text\n"
     "\n"
     "While it runs, lines on standard input change what a module measures:\n"
@@ -63,6 +68,29 @@ bool writeFlash(sim::Bus& bus, const std::string& path) {
   return false;
 }
 
+// Tells on standard error why a recording cannot be played.
+class ErrorMessages : public viewers::ViewerMessages {
+ public:
+  void show(const std::string& text, viewers::MessageIcon) override {
+    std::cerr << "tunvexa-sim: " << text << "\n";
+  }
+  bool askYesNo(const std::string&) override { return false; }
+};
+
+std::shared_ptr<const std::vector<std::pair<uint8_t, uint8_t>>> loadReplay(
+    const std::string& path) {
+  trigger::Recording rec;
+  ErrorMessages messages;
+  if (!trigger::loadRecordingFile(path, rec, messages)) return nullptr;
+  auto samples = std::make_shared<std::vector<std::pair<uint8_t, uint8_t>>>(
+      trigger::samplesInOrder(rec));
+  if (samples->empty()) {
+    std::cerr << "tunvexa-sim: " << path << " holds no samples\n";
+    return nullptr;
+  }
+  return samples;
+}
+
 int usageError(const std::string& message) {
   std::cerr << "tunvexa-sim: " << message << "\n" << kUsage;
   return 2;
@@ -73,7 +101,7 @@ int usageError(const std::string& message) {
 int main(int argc, char** argv) {
   int com = 0;
   bool pace = false;
-  std::string scenarioPath, transcriptPath, flashPath;
+  std::string scenarioPath, transcriptPath, flashPath, replayPath;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& out) {
@@ -95,6 +123,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--scenario") {
       if (!value(scenarioPath)) return usageError("--scenario needs a file");
+    } else if (arg == "--replay") {
+      if (!value(replayPath)) return usageError("--replay needs a file");
     } else if (arg == "--flash-out") {
       if (!value(flashPath)) return usageError("--flash-out needs a file");
     } else if (arg == "--transcript") {
@@ -115,6 +145,12 @@ int main(int argc, char** argv) {
       return 2;
     }
     scenario = std::move(*r.scenario);
+  }
+
+  if (!replayPath.empty()) {
+    auto samples = loadReplay(replayPath);
+    if (!samples) return 2;
+    scenario.ignition.wheel.replay = std::move(samples);
   }
 
   std::ofstream transcriptFile;

@@ -64,7 +64,8 @@ sim::Scenario scenario(const std::string& text) {
 }
 
 struct Rig {
-  explicit Rig(const std::string& text) : bus(scenario(text)), port(bus), zuend(port, port, rec) {
+  explicit Rig(const std::string& text) : Rig(scenario(text)) {}
+  explicit Rig(const sim::Scenario& s) : bus(s), port(bus), zuend(port, port, rec) {
     port.zuend = &zuend;
   }
   sim::Bus bus;
@@ -142,6 +143,25 @@ TEST(ucZuendOnTheBus, OszimodeRecordsTheWheel) {
   EXPECT_GE(a.gapCount(), 100);
   EXPECT_LE(a.gapCount(), 105);
   for (int i = 2; i <= a.gapCount(); ++i) EXPECT_EQ(a.teethBefore(i), 58) << i;
+}
+
+TEST(ucZuendOnTheBus, ReplayedRecordingReplacesTheWheel) {
+  // Three seconds of a 36-1 wheel, while the module is set up for 60-2.
+  sim::TriggerWheelSetup wheel;
+  wheel.fromRpm = wheel.toRpm = 300;
+  sim::TriggerWheel source(wheel, 36, 1, 1920.0);
+  auto samples = std::make_shared<std::vector<std::pair<uint8_t, uint8_t>>>();
+  for (int i = 0; i < 3 * 1920; ++i) samples->push_back(source.nextSample());
+  sim::Scenario s;
+  s.ignition.wheel.replay = samples;
+  Rig rig(s);
+  ASSERT_TRUE(rig.zuend.GetModulInfo());
+  rig.port.run(33000000);
+  const trigger::Analysis a = trigger::analyse(rig.rec);
+  ASSERT_EQ(a.status, trigger::AnalysisStatus::kOk);
+  ASSERT_GE(a.gapCount(), 100);
+  // Played over and over: every revolution, also across the loop's seam.
+  for (int i = 2; i <= a.gapCount(); ++i) EXPECT_EQ(a.teethBefore(i), 35) << i;
 }
 
 }  // namespace

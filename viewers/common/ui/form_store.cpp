@@ -3,14 +3,18 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
 #include "viewers/common/config.h"
@@ -305,6 +309,31 @@ void restoreForm(CConfig& config, QWidget* form, int index) {
   std::optional<RestoredForm> restored =
       config.RestoreForm(utf8(form->objectName()), isTaggedCfg(form), isSizable(form), index);
   if (restored) applyForm(form, *restored);
+  if (form->isWindow()) keepOnScreen(form, restored && restored->left && restored->top);
+}
+
+void keepOnScreen(QWidget* form, bool placed) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr || (form->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  // A window not shown yet has no size of its own: its layout's wish counts.
+  QSize size = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
+  if (size.width() > area.width() || size.height() > area.height()) {
+    form->resize(size.boundedTo(area.size()).expandedTo(form->minimumSize()));
+  }
+  if (!placed && !form->testAttribute(Qt::WA_Moved)) {
+    form->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form->size(), area).topLeft());
+    return;
+  }
+  // A stored place on a screen that has since shrunk or gone: enough of the
+  // window stays on the screen to take hold of it.
+  constexpr int kGrip = 100;
+  const int x = std::clamp(form->x(), area.left() - form->width() + kGrip,
+                           std::max(area.left(), area.right() - kGrip));
+  const int y = std::clamp(form->y(), area.top(), std::max(area.top(), area.bottom() - kGrip));
+  form->move(x, y);
 }
 
 }  // namespace viewers

@@ -36,5 +36,8 @@ void applyForm(QWidget* form, const RestoredForm& restored);
 // SaveForm and RestoreForm of the settings file for a Qt form.
 void saveForm(CConfig& config, const QWidget* form, int index = -1);
 void restoreForm(CConfig& config, QWidget* form, int index = -1);
+// The whole window on the primary screen: a window without a stored place
+// is centred; a stored place is moved in as far as needed.
+void keepOnScreen(QWidget* form, bool placed);
 
 }  // namespace viewers

@@ -4,14 +4,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -259,6 +262,27 @@ TEST_F(FormStoreTest, FixedFormGetsItsPlaceButNotItsSizeAndUntaggedFormNeither) 
   restoreForm(*openConfig(), &again.window);
   EXPECT_EQ(again.window.pos(), QPoint(7, 8));
   EXPECT_TRUE(again.scale[2]->isChecked());
+}
+
+TEST_F(FormStoreTest, WindowsComeUpOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  {  // stored on a screen that is gone
+    Form form;
+    form.window.move(area.right() + 2000, area.bottom() + 1500);
+    form.window.resize(300, 200);
+    auto config = openConfig();
+    saveForm(*config, &form.window);
+  }
+  Form far;
+  restoreForm(*openConfig(), &far.window);
+  EXPECT_TRUE(area.contains(far.window.pos())) << far.window.x() << "," << far.window.y();
+  // Nothing stored, larger than the screen: centred and made to fit.
+  std::filesystem::remove(file_);
+  Form big;
+  big.window.resize(area.width() + 400, area.height() + 300);
+  restoreForm(*openConfig(), &big.window);
+  EXPECT_TRUE(area.contains(big.window.geometry()))
+      << big.window.width() << "x" << big.window.height();
 }
 
 TEST_F(FormStoreTest, ValuesThatDoNotFitAControlAreSkipped) {
