@@ -3,13 +3,12 @@
 // 38400 baud, the engine's speed in the columns.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
 
+#include "tests/support/simulator_process.h"
 #include "tests/viewers/spark/ui/hf_fixture.h"
 #include "viewers/common/ui/uc_com.h"
 #include "viewers/spark/spark_texts.h"
@@ -21,41 +20,6 @@ using spark_ui_test::FunkoraRun;
 
 constexpr int kCom = 94;
 
-// tunvexa-sim serving COM kCom with `scenario`, paced like a real line.
-class Simulator {
- public:
-  Simulator(const std::string& folder, const std::string& scenario) {
-    const std::string file = folder + "/scenario.txt";
-    std::ofstream(file) << scenario;
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(QStringLiteral(TUNVEXA_BIN_DIR "/tunvexa-sim/tunvexa-sim"),
-                   {QStringLiteral("--com"), QString::number(kCom), QStringLiteral("--pace"),
-                    QStringLiteral("--scenario"), QString::fromStdString(file)});
-    const QString expected = QStringLiteral("tunvexa-sim: COM%1 ready").arg(kCom);
-    QString seen;
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
-      if (process_.waitForReadyRead(100)) seen += QString::fromLocal8Bit(process_.readAll());
-      if (seen.contains(expected)) {
-        ready_ = true;
-        break;
-      }
-    }
-  }
-  ~Simulator() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) {
-      process_.kill();
-      process_.waitForFinished(3000);
-    }
-  }
-  bool ready() const { return ready_; }
-
- private:
-  QProcess process_;
-  bool ready_ = false;
-};
-
 int newestColumn(const SparkCore& core) {
   return core.columnIndex() == 0 ? core.pictureWidth() : core.columnIndex() - 1;
 }
@@ -64,7 +28,7 @@ TEST(FunkoraOnTheSimulator, ShowsTheEngineSpeedOfTheModule) {
   uitest::TempFolder folder;
   // 5000 rpm, 4 cylinders, 4 strokes: a spark every 7 500 000 x 4 / (5000 x 4)
   // = 1500 ticks of 4 us, which reads back as exactly 5000 rpm.
-  Simulator sim(folder.path, "ignition\n  engine 5000\n");
+  uitest::SimulatorProcess sim(kCom, folder.path, "ignition\n  engine 5000\n");
   ASSERT_TRUE(sim.ready());
   FunkoraRun run(folder.path, "-com 94 -zyl 4");
   ASSERT_TRUE(run.loaded);

@@ -3,13 +3,12 @@
 // 60-2 wheel recorded live, shown one revolution per row and saved.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/simulator_process.h"
 #include "tests/viewers/trigger/ui/hf_fixture.h"
 #include "viewers/common/ui/uc_com.h"
 #include "viewers/trigger/trigger_data_file.h"
@@ -22,44 +21,9 @@ using trigger_ui_test::TaktoraRun;
 
 constexpr int kCom = 95;
 
-// tunvexa-sim serving COM kCom with `scenario`, paced like a real line.
-class Simulator {
- public:
-  Simulator(const std::string& folder, const std::string& scenario) {
-    const std::string file = folder + "/scenario.txt";
-    std::ofstream(file) << scenario;
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(QStringLiteral(TUNVEXA_BIN_DIR "/tunvexa-sim/tunvexa-sim"),
-                   {QStringLiteral("--com"), QString::number(kCom), QStringLiteral("--pace"),
-                    QStringLiteral("--scenario"), QString::fromStdString(file)});
-    const QString expected = QStringLiteral("tunvexa-sim: COM%1 ready").arg(kCom);
-    QString seen;
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
-      if (process_.waitForReadyRead(100)) seen += QString::fromLocal8Bit(process_.readAll());
-      if (seen.contains(expected)) {
-        ready_ = true;
-        break;
-      }
-    }
-  }
-  ~Simulator() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) {
-      process_.kill();
-      process_.waitForFinished(3000);
-    }
-  }
-  bool ready() const { return ready_; }
-
- private:
-  QProcess process_;
-  bool ready_ = false;
-};
-
 TEST(TaktoraOnTheSimulator, RecordsTheWheelLiveAndAlignsRevolutionsAtTheGaps) {
   uitest::TempFolder folder;
-  Simulator sim(folder.path, "ignition\n  serial 7654321\n  wheel-rpm 200\n");
+  uitest::SimulatorProcess sim(kCom, folder.path, "ignition\n  serial 7654321\n  wheel-rpm 200\n");
   ASSERT_TRUE(sim.ready());
   TaktoraRun run(folder.path, "-com 95");
   HF& w = run.window;
