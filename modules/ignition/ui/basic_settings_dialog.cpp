@@ -216,6 +216,7 @@ void BasicSettingsDialog::openExtended() {
   save();
   ExtendedSettingsDialog extended(stack(), prompts_, state_.record, this);
   extended.setTools(tools_);
+  extended.setPinChange(pinChange_);
   stack().run(ExtendedSettingsDialog::kKey, extended);
   // Quick start and the cylinder-1 sender may have changed.
   applyModeRules();

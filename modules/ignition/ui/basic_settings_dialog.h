@@ -49,6 +49,8 @@ class BasicSettingsDialog : public IgnitionDialog {
   void setAssistant(std::function<void()> run) { assistant_ = std::move(run); }
   // "Tools" in dialog 151.
   void setTools(std::function<void(QWidget* parent)> open) { tools_ = std::move(open); }
+  // "PIN" in dialog 151.
+  void setPinChange(std::function<void(QWidget* parent)> open) { pinChange_ = std::move(open); }
   // Fills the fields from the record again, as opening does.
   void reload() { load(); }
 
@@ -68,6 +70,7 @@ class BasicSettingsDialog : public IgnitionDialog {
   shell::UserPrompts& prompts_;
   std::function<void()> assistant_;
   std::function<void(QWidget*)> tools_;
+  std::function<void(QWidget*)> pinChange_;
   IgnitionState& state_;
   int32_t& offsetIsVersatz_;
   shell::DialogTable table_;

@@ -54,6 +54,7 @@ constexpr shell::ControlRow kControls[] = {
     numberField(D::kLimiterCount, "Limitzahl", 3, {2, 200}, 8700),
     pushButton(D::kPressureButton, "Druck", 8627),
     pushButton(D::kToolsButton, "Tools", 8691),
+    pushButton(D::kPinButton, "PIN"),
     pushButton(D::kFactoryButton, "Werkeinst.", 8702),
     okButton(D::kCommandOk, "OK"),
     cancelButton(D::kCommandCancel, "Abbruch"),
@@ -151,6 +152,7 @@ void ExtendedSettingsDialog::layOut() {
   buttons->addWidget(table_.control(kPressureButton));
   buttons->addWidget(table_.control(kFactoryButton));
   buttons->addWidget(table_.control(kToolsButton));
+  buttons->addWidget(table_.control(kPinButton));
   buttons->addStretch(1);
   buttons->addWidget(table_.control(kCommandOk));
   buttons->addWidget(table_.control(kCommandCancel));
@@ -243,6 +245,9 @@ int32_t ExtendedSettingsDialog::handleCommand(int32_t command) {
       return 0;
     case kToolsButton:
       if (tools_) tools_(this);
+      return 0;
+    case kPinButton:
+      if (pinChange_) pinChange_(this);
       return 0;
     default:
       return 1;

@@ -22,6 +22,7 @@ class ExtendedSettingsDialog : public IgnitionDialog {
   static constexpr int32_t kKey = 151;
   static constexpr int32_t kPressureButton = 3019;
   static constexpr int32_t kToolsButton = 3028;
+  static constexpr int32_t kPinButton = 3233;
   static constexpr int32_t kFactoryButton = 3029;
   static constexpr int32_t kStartCount = 3202;
   static constexpr int32_t kLimiterCount = 3203;
@@ -53,6 +54,8 @@ class ExtendedSettingsDialog : public IgnitionDialog {
 
   // "Tools": the page opens them over this dialog.
   void setTools(std::function<void(QWidget* parent)> open) { tools_ = std::move(open); }
+  // "PIN": the page changes the module's PIN over this dialog.
+  void setPinChange(std::function<void(QWidget* parent)> open) { pinChange_ = std::move(open); }
 
   // 0 or 8075 (shown; nothing stored).
   int32_t save();
@@ -68,6 +71,7 @@ class ExtendedSettingsDialog : public IgnitionDialog {
 
   shell::UserPrompts& prompts_;
   std::function<void(QWidget*)> tools_;
+  std::function<void(QWidget*)> pinChange_;
   IgnitionRecord& record_;
   shell::DialogTable table_;
 };

@@ -16,11 +16,13 @@
 #include "modules/ignition/curve_graph_mapping.h"
 #include "modules/ignition/ignition_file.h"
 #include "modules/ignition/ignition_io.h"
+#include "modules/ignition/pin_change.h"
 #include "modules/ignition/ui/assistant_summary_window.h"
 #include "modules/ignition/ui/basic_settings_dialog.h"
 #include "modules/ignition/ui/curve_edit_dialog.h"
 #include "modules/ignition/ui/curve_graph_window.h"
 #include "modules/ignition/ui/ignition_tools_dialogs.h"
+#include "modules/ignition/ui/pin_change_dialog.h"
 #include "modules/ignition/ui/qt_curve_lists.h"
 #include "modules/ignition/ui/vehicle_info_dialog.h"
 #include "modules/ignition/version_gates.h"
@@ -384,6 +386,11 @@ void IgnitionPage::openSettings() {
   BasicSettingsDialog settings(dialogs(), prompts_, state_, offsetIsVersatz_, widget());
   settings.setAssistant([this, &settings] { runAssistant(settings); });
   settings.setTools([this](QWidget* parent) { openTools(parent); });
+  settings.setPinChange([this](QWidget* parent) {
+    if (startPinChange(state_, link_, prompts_) != 0) return;
+    PinChangeDialog pin(dialogs(), state_, link_, prompts_, parent);
+    dialogs().run(PinChangeDialog::kKey, pin);
+  });
   dialogs().run(BasicSettingsDialog::kKey, settings);
   // Saving may have switched direct mode, which resets the curves.
   fillWidgets();

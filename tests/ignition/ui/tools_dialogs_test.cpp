@@ -11,6 +11,7 @@
 #include "modules/ignition/ui/basic_settings_dialog.h"
 #include "modules/ignition/ui/extended_settings_dialog.h"
 #include "modules/ignition/ui/ignition_page.h"
+#include "modules/ignition/ui/pin_change_dialog.h"
 #include "shell/ui/tab_host_window.h"
 #include "sim/bus.h"
 #include "sim/sim_device.h"
@@ -120,6 +121,32 @@ TEST(ToolsDialogs, FunkoraStartsFromTheSettingsDialogsWithTheEnginesCylinders) {
   EXPECT_EQ(started[0].arguments,
             (std::vector<std::string>{"-com", std::to_string(b.link->portNumber() % 128), "-zyl",
                                       std::to_string(cylinders)}));
+}
+
+TEST(ToolsDialogs, PinChangeFromTheExtendedSettings) {
+  igntest::PageBench b;
+  b.bus->ignition()->memory[0x87] = 0x00;
+  std::vector<int32_t> keys;
+  uitest::onNextModal([&](QWidget* settings) {
+    uitest::onNestedModal(settings, [&](QWidget* extended) {
+      uitest::onNestedModal(extended, [&](QWidget* pin) {
+        keys.push_back(b.window->tabHost().dialogKey());
+        uitest::setText(pin, PinChangeDialog::kNewPin, QStringLiteral("BEEF"));
+        control<QCheckBox>(pin, PinChangeDialog::kLockIgnition)->setChecked(true);
+        uitest::saveShot(pin, QStringLiteral("dialog-160-pin"));
+        uitest::click(pin, IgnitionDialog::kCommandOk);
+      });
+      uitest::click(extended, ExtendedSettingsDialog::kPinButton);
+      uitest::click(extended, IgnitionDialog::kCommandCancel);
+    });
+    uitest::click(settings, BasicSettingsDialog::kExtended);
+    uitest::click(settings, IgnitionDialog::kCommandCancel);
+  });
+  b.click(IgnitionPage::kSettingsButton);
+  EXPECT_EQ(keys, std::vector<int32_t>{PinChangeDialog::kKey});
+  EXPECT_EQ(b.bus->ignition()->pin, 0xBEEF);
+  EXPECT_EQ(b.bus->ignition()->memory[0x87] & 0x10, 0x10);
+  EXPECT_TRUE(b.prompts.messages.empty());
 }
 
 }  // namespace
