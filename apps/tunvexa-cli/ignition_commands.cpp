@@ -7,6 +7,7 @@
 #include "cli_prompts.h"
 #include "modules/ignition/ignition_file.h"
 #include "modules/ignition/ignition_io.h"
+#include "modules/ignition/pin_check.h"
 #include "shell/message_helpers.h"
 #include "texts/ignition_text_ids.h"
 #include "texts/text_table.h"
@@ -98,6 +99,33 @@ int32_t writeModule(ignition::IgnitionState& state, buslink::ModuleLink& link, C
   return r == texts::kTextWriteOk ? 0 : kReported;
 }
 
+// The PIN from --pin, given once: a script would only use up the module's
+// tries with the same wrong PIN.
+class OptionPin : public ignition::PinEntry {
+ public:
+  OptionPin(const std::optional<std::string>& pin, CliPrompts& prompts, std::ostream& out)
+      : pin_(pin), prompts_(prompts), out_(out) {}
+  int32_t enterPin(ignition::IgnitionRecord& record, buslink::ModuleLink& link,
+                   shell::UserPrompts&) override {
+    if (!pin_) {
+      link.close();
+      return texts::kTextWriteLocked;
+    }
+    // Like the edit field, which takes four characters.
+    const ignition::PinTry t = ignition::enterPinOnce(
+        record, link, prompts_, pin_->substr(0, ignition::pin::kTextSize - 1));
+    if (t.status != ignition::kPinTryAgain) return t.status;
+    out_ << "noch " << t.triesLeft << " Versuche!\n";
+    link.close();
+    return texts::kTextWriteLocked;
+  }
+
+ private:
+  const std::optional<std::string>& pin_;
+  CliPrompts& prompts_;
+  std::ostream& out_;
+};
+
 }  // namespace
 
 int32_t runIgnitionCommand(buslink::ModuleLink& link, const std::vector<std::string>& args,
@@ -110,6 +138,8 @@ int32_t runIgnitionCommand(buslink::ModuleLink& link, const std::vector<std::str
   ignition::IgnitionState state;
   ignition::initialiseState(state);
   CliPrompts prompts(out, o.yes, o.pin);
+  OptionPin pin(o.pin, prompts, out);
+  state.pinEntry = &pin;
   if (o.command == "write") return writeModule(state, link, prompts, o, out);
   return readModule(state, link, prompts, o, out);
 }

@@ -8,6 +8,8 @@
 
 namespace ignition {
 
+class PinEntry;
+
 // The ignition page's data without its widgets: the record, the two rpm
 // curve lists, the limiter edit, the validity flags and the texts of the
 // page's statics. Reading, writing, loading and saving work on this, so the
@@ -27,6 +29,9 @@ struct IgnitionState {
   std::string serialText;          // 3208
   std::string temperatureText;     // 3014
   std::string maxTemperatureText;  // 3016
+
+  // How the PIN check asks for the PIN; none: a plain text prompt.
+  PinEntry* pinEntry = nullptr;
 };
 
 // The standard curves a new page starts with.

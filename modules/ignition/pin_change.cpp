@@ -39,7 +39,7 @@ int32_t startPinChange(IgnitionState& state, buslink::ModuleLink& link,
 int32_t applyPinChange(IgnitionState& state, buslink::ModuleLink& link, shell::UserPrompts& prompts,
                        const std::string& newPin, bool lockIgnition) {
   IgnitionRecord& r = state.record;
-  int32_t e = pinCheck(r, link, prompts);
+  int32_t e = pinCheck(r, link, prompts, state.pinEntry);
   if (e == 0) link.selectModule(kIgnitionBusAddress);
   if (e == 0 && !newPin.empty()) {
     const uint16_t pin = parsePinText(newPin);

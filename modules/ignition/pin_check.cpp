@@ -35,29 +35,57 @@ uint16_t parsePinText(const std::string& text) {
 
 namespace {
 
-// Stands in for the PIN dialog: one answer, one try. A wrong PIN is not
-// asked for again here, because a caller that answers from a script would
-// use up the module's tries with the same wrong PIN.
+// Without a dialog: one answer, one try. A wrong PIN is not asked for again
+// here, because a caller that answers from a script would use up the
+// module's tries with the same wrong PIN.
 int32_t askForPin(IgnitionRecord& record, buslink::ModuleLink& link, shell::UserPrompts& prompts) {
   std::string typed;
   if (!prompts.askText(texts::kTextEnterPin, typed, pin::kTextSize)) return texts::kTextWriteLocked;
-  const uint16_t value = parsePinText(typed);
-  if (value == 0) return texts::kTextWriteLocked;
-  bool accepted = false;
-  const int32_t e = tryPin(link, value, accepted);
-  if (e != 0) return e;
-  if (!accepted) {
-    prompts.showMessage(texts::kTextWrongPin);
-    return texts::kTextWriteLocked;
-  }
-  // Later operations give it to the module without asking.
-  record.pin = value;
-  return 0;
+  const PinTry t = enterPinOnce(record, link, prompts, typed);
+  return t.status == kPinTryAgain ? texts::kTextWriteLocked : t.status;
 }
 
 }  // namespace
 
-int32_t pinCheck(IgnitionRecord& record, buslink::ModuleLink& link, shell::UserPrompts& prompts) {
+PinTry enterPinOnce(IgnitionRecord& record, buslink::ModuleLink& link, shell::UserPrompts& prompts,
+                    const std::string& typed) {
+  const uint16_t value = parsePinText(typed);
+  if (value == 0) {
+    link.close();
+    return {texts::kTextWriteLocked, 0};
+  }
+  bool accepted = false;
+  int32_t e = tryPin(link, value, accepted);
+  if (e == 0 && accepted) {
+    // Later operations give it to the module without asking.
+    record.pin = value;
+    link.close();
+    return {0, 0};
+  }
+  if (e != 0) {
+    link.close();
+    return {e, 0};
+  }
+  prompts.showMessage(texts::kTextWrongPin);
+  uint8_t code = pin::kStatusCode;
+  uint8_t status = 0;
+  e = link.specialFunction(code, status);
+  uint8_t counter = 0;
+  if (e == 0 && !(status & pin::kEntryBlocked)) e = link.readByte(addr::kWrongPinCounter, counter);
+  if (e != 0) {
+    link.close();
+    return {e, 0};
+  }
+  if (status & pin::kEntryBlocked) {
+    prompts.showMessage(texts::kTextWriteLocked);
+    link.close();
+    return {texts::kTextWriteLocked, 0};
+  }
+  return {kPinTryAgain, 5 - counter};
+}
+
+int32_t pinCheck(IgnitionRecord& record, buslink::ModuleLink& link, shell::UserPrompts& prompts,
+                 PinEntry* entry) {
   uint16_t version = 0;
   int32_t e = link.selectModule(kIgnitionBusAddress);
   if (e == 0) e = link.readFirmwareVersion(version);
@@ -81,7 +109,7 @@ int32_t pinCheck(IgnitionRecord& record, buslink::ModuleLink& link, shell::UserP
     if (accepted) return 0;
     record.pin = 0;
   }
-  e = askForPin(record, link, prompts);
+  e = entry != nullptr ? entry->enterPin(record, link, prompts) : askForPin(record, link, prompts);
   // The dialog ends with the port closed; the caller selects the module again.
   link.close();
   return e;

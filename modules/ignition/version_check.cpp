@@ -99,7 +99,7 @@ int32_t versionCheck(IgnitionState& state, buslink::ModuleLink& link, shell::Use
   if (e != 0) return e;
 
   if (gates::hasPin(version)) {
-    e = pinCheck(r, link, prompts);
+    e = pinCheck(r, link, prompts, state.pinEntry);
     if (e == texts::kTextWriteLocked) {
       if (mode == CheckMode::Writing) return e;
       // Only a read decides this: it tells a later write that the curve

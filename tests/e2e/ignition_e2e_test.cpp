@@ -104,7 +104,9 @@ TEST(IgnitionEndToEnd, QuestionsAreAnsweredFromTheCommandLine) {
 
   r = run(cli(24, "ignition write --in " + a + " --yes --pin 1a2c"));
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, oldFirmware + "trotzdem schreiben?\nPIN ist falsch\n" + locked);
+  // One wrong PIN of the five the module allows.
+  EXPECT_EQ(r.out,
+            oldFirmware + "trotzdem schreiben?\nPIN ist falsch\nnoch 4 Versuche!\n" + locked);
 
   r = run(cli(24, "ignition write --in " + config.folder() + "/missing.Ignar"));
   EXPECT_EQ(r.status, 2);

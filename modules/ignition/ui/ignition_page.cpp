@@ -23,6 +23,7 @@
 #include "modules/ignition/ui/curve_graph_window.h"
 #include "modules/ignition/ui/ignition_tools_dialogs.h"
 #include "modules/ignition/ui/pin_change_dialog.h"
+#include "modules/ignition/ui/pin_entry_dialog.h"
 #include "modules/ignition/ui/qt_curve_lists.h"
 #include "modules/ignition/ui/vehicle_info_dialog.h"
 #include "modules/ignition/version_gates.h"
@@ -85,6 +86,7 @@ IgnitionPage::IgnitionPage(shell::SettingsFile& settings, buslink::ModuleLink& l
         return platform::startProgram(platform::siblingProgram(call.program), call.arguments, why);
       }) {
   initialiseState(state_);
+  state_.pinEntry = this;
 }
 
 // The widget goes first, while the members its handlers use still exist;
@@ -404,6 +406,14 @@ void IgnitionPage::runAssistant(BasicSettingsDialog& settings) {
   AssistantSummaryWindow summary(
       dialogs(), result.summary, [this] { write(); }, settings.window());
   dialogs().run(AssistantSummaryWindow::kKey, summary);
+}
+
+int32_t IgnitionPage::enterPin(IgnitionRecord& record, buslink::ModuleLink& link,
+                               shell::UserPrompts& prompts) {
+  link.readByte(addr::kFlagsB, record.FlagsB);
+  PinEntryDialog entry(dialogs(), record, link, prompts, widget());
+  dialogs().run(PinEntryDialog::kKey, entry);
+  return entry.status();
 }
 
 void IgnitionPage::openTools(QWidget* parent) {

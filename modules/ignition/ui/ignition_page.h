@@ -6,6 +6,7 @@
 #include "modules/ignition/curve_edit.h"
 #include "modules/ignition/ignition_state.h"
 #include "modules/ignition/ignition_tools.h"
+#include "modules/ignition/pin_check.h"
 #include "modules/ignition/ui/qt_dialog_stack.h"
 #include "shell/file_dialog.h"
 #include "shell/ui/module_page.h"
@@ -32,7 +33,7 @@ class ListPair;
 // module's state; the buttons run the operations on it and the page shows
 // the outcome. Widgets and state meet at the operations: the limiter edit
 // goes into the state before each, everything comes back out after it.
-class IgnitionPage : public shell::ModulePage {
+class IgnitionPage : public shell::ModulePage, private PinEntry {
  public:
   static constexpr int32_t kDialog = 3000;
   static constexpr int32_t kReadButton = 3001;
@@ -99,6 +100,9 @@ class IgnitionPage : public shell::ModulePage {
   void openSettings();
   void runAssistant(BasicSettingsDialog& settings);
   void openTools(QWidget* parent);
+  // Dialog 161 for the PIN check.
+  int32_t enterPin(IgnitionRecord& record, buslink::ModuleLink& link,
+                   shell::UserPrompts& prompts) override;
   void runTool(int32_t button, QWidget* parent);
   void openGraph();
 

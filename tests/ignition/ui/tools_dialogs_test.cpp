@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <memory>
 
@@ -12,6 +13,7 @@
 #include "modules/ignition/ui/extended_settings_dialog.h"
 #include "modules/ignition/ui/ignition_page.h"
 #include "modules/ignition/ui/pin_change_dialog.h"
+#include "modules/ignition/ui/pin_entry_dialog.h"
 #include "shell/ui/tab_host_window.h"
 #include "sim/bus.h"
 #include "sim/sim_device.h"
@@ -147,6 +149,35 @@ TEST(ToolsDialogs, PinChangeFromTheExtendedSettings) {
   EXPECT_EQ(b.bus->ignition()->pin, 0xBEEF);
   EXPECT_EQ(b.bus->ignition()->memory[0x87] & 0x10, 0x10);
   EXPECT_TRUE(b.prompts.messages.empty());
+}
+
+TEST(ToolsDialogs, PinEntryAsksAgainWithTheTriesLeft) {
+  sim::Scenario scenario = igntest::readableScenario();
+  scenario.ignition.pin = 0x1A2B;
+  igntest::PageBench b(scenario);
+  int32_t key = 0;
+  QString triesText, triesTitle;
+  uitest::onNextModal([&](QWidget* entry) {
+    key = b.window->tabHost().dialogKey();
+    EXPECT_EQ(control<QLineEdit>(entry, PinEntryDialog::kPin)->echoMode(), QLineEdit::Password);
+    uitest::setText(entry, PinEntryDialog::kPin, QStringLiteral("9999"));
+    uitest::onNestedModal(entry, [&](QWidget* box) {
+      triesTitle = box->windowTitle();
+      triesText = static_cast<QMessageBox*>(box)->text();
+      static_cast<QMessageBox*>(box)->accept();
+    });
+    uitest::saveShot(entry, QStringLiteral("dialog-161-pin-eingeben"));
+    uitest::click(entry, IgnitionDialog::kCommandOk);
+    uitest::setText(entry, PinEntryDialog::kPin, QStringLiteral("1A2B"));
+    uitest::click(entry, IgnitionDialog::kCommandOk);
+  });
+  b.click(IgnitionPage::kReadButton);
+  EXPECT_EQ(key, PinEntryDialog::kKey);
+  EXPECT_EQ(triesTitle, QStringLiteral("PIN-Fehler"));
+  EXPECT_EQ(triesText, QStringLiteral("noch 4 Versuche!"));
+  EXPECT_EQ(b.page->state().record.pin, 0x1A2B);
+  EXPECT_EQ(b.page->state().record.pinLockedRead, 0);
+  EXPECT_EQ(b.prompts.messages, (std::vector<int32_t>{8047, 8052}));
 }
 
 }  // namespace
