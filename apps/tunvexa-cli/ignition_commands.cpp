@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli_prompts.h"
+#include "ignition_tool_commands.h"
 #include "modules/ignition/ignition_file.h"
 #include "modules/ignition/ignition_io.h"
 #include "modules/ignition/pin_check.h"
@@ -24,17 +25,9 @@ struct Options {
   bool yes = false;
 };
 
-bool isPinText(const std::string& text) {
-  if (text.empty() || text.size() > 4) return false;
-  for (char c : text) {
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
 // Empty when the options fit the command, else what is wrong.
 std::string parseOptions(const std::vector<std::string>& args, Options& o) {
-  if (args.empty()) return "ignition needs read, write or show";
+  if (args.empty()) return "ignition needs read, write, show, pin, info or channels";
   o.command = args[0];
   if (o.command != "read" && o.command != "write" && o.command != "show") {
     return "unknown ignition command: " + o.command;
@@ -99,37 +92,36 @@ int32_t writeModule(ignition::IgnitionState& state, buslink::ModuleLink& link, C
   return r == texts::kTextWriteOk ? 0 : kReported;
 }
 
-// The PIN from --pin, given once: a script would only use up the module's
-// tries with the same wrong PIN.
-class OptionPin : public ignition::PinEntry {
- public:
-  OptionPin(const std::optional<std::string>& pin, CliPrompts& prompts, std::ostream& out)
-      : pin_(pin), prompts_(prompts), out_(out) {}
-  int32_t enterPin(ignition::IgnitionRecord& record, buslink::ModuleLink& link,
-                   shell::UserPrompts&) override {
-    if (!pin_) {
-      link.close();
-      return texts::kTextWriteLocked;
-    }
-    // Like the edit field, which takes four characters.
-    const ignition::PinTry t = ignition::enterPinOnce(
-        record, link, prompts_, pin_->substr(0, ignition::pin::kTextSize - 1));
-    if (t.status != ignition::kPinTryAgain) return t.status;
-    out_ << "noch " << t.triesLeft << " Versuche!\n";
+}  // namespace
+
+bool isPinText(const std::string& text) {
+  if (text.empty() || text.size() > 4) return false;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+int32_t OptionPin::enterPin(ignition::IgnitionRecord& record, buslink::ModuleLink& link,
+                            shell::UserPrompts&) {
+  if (!pin_) {
     link.close();
     return texts::kTextWriteLocked;
   }
-
- private:
-  const std::optional<std::string>& pin_;
-  CliPrompts& prompts_;
-  std::ostream& out_;
-};
-
-}  // namespace
+  // Like the edit field, which takes four characters.
+  const ignition::PinTry t =
+      ignition::enterPinOnce(record, link, prompts_, pin_->substr(0, ignition::pin::kTextSize - 1));
+  if (t.status != ignition::kPinTryAgain) return t.status;
+  out_ << "noch " << t.triesLeft << " Versuche!\n";
+  link.close();
+  return texts::kTextWriteLocked;
+}
 
 int32_t runIgnitionCommand(buslink::ModuleLink& link, const std::vector<std::string>& args,
                            std::ostream& out, std::ostream& err) {
+  if (!args.empty() && (args[0] == "pin" || args[0] == "info" || args[0] == "channels")) {
+    return runIgnitionToolCommand(link, args, out, err);
+  }
   Options o;
   if (std::string why = parseOptions(args, o); !why.empty()) {
     err << "tunvexa-cli: " << why << "\n";

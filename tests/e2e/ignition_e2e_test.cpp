@@ -118,3 +118,37 @@ TEST(IgnitionEndToEnd, QuestionsAreAnsweredFromTheCommandLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(IgnitionEndToEnd, PinVehicleInformationAndChannelsFromTheCommandLine) {
+  TempConfig config;
+  const std::string scenario = config.folder() + "/pin.txt";
+  std::ofstream(scenario) << "ignition\n  firmware 8.3\n  pin 1A2B\n";
+  Simulator sim(26, {"--scenario", scenario});
+  ASSERT_FALSE(sim.readyLine().empty());
+
+  Result r = run(cli(26, "ignition pin set 77 --pin 1A2C"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "PIN ist falsch\nnoch 4 Versuche!\n");
+  r = run(cli(26, "ignition pin set BEEF --pin 1A2B --lock on"));
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out, "");
+
+  const std::string a = config.folder() + "/A.Ignar";
+  const std::string b = config.folder() + "/B.Ignar";
+  ASSERT_EQ(run(cli(26, "ignition read --out " + a + " --pin BEEF")).status, 0);
+  r = run(cli(26, "ignition channels --in " + a));
+  EXPECT_EQ(r.status, 0);
+  // Four cylinders of the default record: the diagonal, positions 5-8 closed.
+  EXPECT_NE(r.out.find("Kanal 1    x . . . - - - -\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Kanal 4    . . . x - - - -\n"), std::string::npos) << r.out;
+
+  r = run(cli(26, "ignition info --in " + a +
+                      " --set Hersteller=Zeb --set 'Kommentar=Zeile 1\\nZeile 2' --out " + b));
+  EXPECT_EQ(r.status, 0) << r.out;
+  r = run(cli(26, "ignition info --in " + b));
+  EXPECT_EQ(r.out, "Hersteller: Zeb\nTyp: \nAusfuehrung: \nKommentar:\nZeile 1\nZeile 2\n");
+}
+
+}  // namespace
