@@ -42,7 +42,13 @@ std::unique_ptr<shell::TaggedReader> openSettingsFile(const std::string& path) {
 }
 
 bool readLineText(shell::TaggedReader& reader, std::string& text) {
-  return reader.readText(text, shell::TaggedReader::kLineLength + 1) == 0;
+  if (reader.readText(text, shell::TaggedReader::kLineLength + 1) != 0) return false;
+  // A text ends at a 0 byte, as it does in the module's program, and holds
+  // no line end: a saved list must load back the same.
+  if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+  // A lone CR would end the line differently once the text is written back.
+  std::erase(text, '\r');
+  return true;
 }
 
 bool leadingNumber(std::string_view text, int32_t& value) {
