@@ -42,12 +42,22 @@ std::unique_ptr<shell::TaggedReader> openSettingsFile(const std::string& path) {
 }
 
 bool readLineText(shell::TaggedReader& reader, std::string& text) {
-  if (reader.readText(text, shell::TaggedReader::kLineLength + 1) != 0) return false;
+  // One character short of the reader's line length, so that a text saved
+  // again fits a line together with its line end.
+  if (reader.readText(text, shell::TaggedReader::kLineLength) != 0) return false;
   // A text ends at a 0 byte, as it does in the module's program, and holds
   // no line end: a saved list must load back the same.
   if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
   // A lone CR would end the line differently once the text is written back.
   std::erase(text, '\r');
+  return true;
+}
+
+bool readLedGroup(shell::TaggedReader& reader, std::string_view tag, std::span<int32_t> leds) {
+  if (reader.expectTag(tag) != 0) return false;
+  for (int32_t& v : leds) {
+    if (reader.readInt(v) != 0) return false;
+  }
   return true;
 }
 

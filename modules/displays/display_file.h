@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ std::unique_ptr<shell::TaggedReader> openSettingsFile(const std::string& path);
 // The next line without its line end, as UTF-8; false at the end of the file
 // (the reader is then closed).
 bool readLineText(shell::TaggedReader& reader, std::string& text);
+
+// A tag and one number per LED after it; false when any is missing.
+bool readLedGroup(shell::TaggedReader& reader, std::string_view tag, std::span<int32_t> leds);
 
 // The leading whole number of a line, as C "%i" reads it; false when there is
 // none.

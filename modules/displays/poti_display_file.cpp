@@ -8,14 +8,6 @@ namespace {
 
 constexpr std::string_view kFirstTag = "[Potianzeige]";
 
-bool readLeds(shell::TaggedReader& r, std::string_view tag, std::array<int32_t, kPotiLeds>& leds) {
-  if (r.expectTag(tag) != 0) return false;
-  for (int32_t& v : leds) {
-    if (r.readInt(v) != 0) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int32_t loadPotiDisplayFile(PotiDisplaySettings& s, const std::string& path) {
@@ -36,7 +28,7 @@ int32_t loadPotiDisplayFile(PotiDisplaySettings& s, const std::string& path) {
   s.switchOffTime = v;
   // The thresholds reach the fields only once both groups were read.
   std::array<int32_t, kPotiLeds> green{}, red{};
-  if (!readLeds(r, "[LedsGruen]", green) || !readLeds(r, "[LedsRot]", red)) return 0;
+  if (!readLedGroup(r, "[LedsGruen]", green) || !readLedGroup(r, "[LedsRot]", red)) return 0;
   s.green = green;
   s.red = red;
   return r.closeAndReturn(0);

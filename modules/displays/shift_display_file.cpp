@@ -8,14 +8,6 @@ namespace {
 
 constexpr std::string_view kFirstTag = "[Schaltanzeige]";
 
-bool readLeds(shell::TaggedReader& r, std::string_view tag, std::array<int32_t, kShiftLeds>& leds) {
-  if (r.expectTag(tag) != 0) return false;
-  for (int32_t& v : leds) {
-    if (r.readInt(v) != 0) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int32_t loadShiftDisplayFile(ShiftDisplaySettings& s, const std::string& path) {
@@ -32,7 +24,7 @@ int32_t loadShiftDisplayFile(ShiftDisplaySettings& s, const std::string& path) {
   if (isSpeedFactorCode(v)) s.factorCode = v;
   // The thresholds reach the fields only once both groups were read.
   std::array<int32_t, kShiftLeds> green{}, red{};
-  if (!readLeds(r, "[LedsGruen]", green) || !readLeds(r, "[LedsRot]", red)) return 0;
+  if (!readLedGroup(r, "[LedsGruen]", green) || !readLedGroup(r, "[LedsRot]", red)) return 0;
   s.green = green;
   s.red = red;
   if (r.expectTag("[Limiter]") != 0 || r.readInt(v) != 0) return 0;

@@ -49,7 +49,7 @@ sim::Scenario loggers() {
 // scripted prompts and a settings file in a temporary folder.
 struct Bench {
   Bench() {
-    shell::SettingsFile::Folders folders{folder.path + "/work", folder.path + "/appdata",
+    shell::SettingsFile::Folders folders{folder.path + "/cwd", folder.path + "/appdata",
                                          folder.path + "/docs"};
     for (const std::string* f : {&folders.working, &folders.applicationData, &folders.documents}) {
       fs::create_directories(*f);
@@ -170,7 +170,7 @@ TEST(LambdaPage, ReadWriteAndConvert) {
   EXPECT_NE(text.find("\r\n03.03.2019\t14:05:00\t 1000\t0,98"), std::string::npos);
   EXPECT_EQ(b.prompts.lastWaitText, texts::kTextConvertingData);
   EXPECT_EQ(b.settings->get("PfadLambdaLogOutDatei", ""), b.folder.path + "/");
-  EXPECT_TRUE(fs::exists(b.folder.path + "/work/LogDatei.txt"));
+  EXPECT_TRUE(fs::exists(b.folder.path + "/cwd/LogDatei.txt"));
 }
 
 TEST(RpmLoggerPage, ReadWriteClear) {
